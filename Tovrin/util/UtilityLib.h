@@ -1,0 +1,85 @@
+#pragma once
+#include <windows.h>
+
+#include "Framework.h"
+#include "BinData.h"
+#include "TovrinApi.h"
+
+// The maker's utility functions: static, stateless apart from the application-data sub-path
+// and the file-name sort lock. Results are plain values (1/0, bool, a default, an empty
+// string); nothing throws or reports why it failed.
+class TOVRIN_API CUtilityLib {
+public:
+    CUtilityLib() = delete;
+
+    // Registry. Every key opened is closed before returning.
+    static int IsRegistryKey(HKEY root, const char* subkey);
+    static int ReadRegistry(HKEY root, const char* subkey, const char* valueName, char* buffer, int bufferSize);
+    static CString ReadRegistry(HKEY root, const char* subkey, const char* valueName);
+    static int ReadRegistry(HKEY root, const char* subkey, const char* valueName, int& out, int defaultValue);
+    static DWORD ReadRegistryDWORD(HKEY root, const char* subkey, const char* valueName, DWORD defaultValue);
+    static int WriteRegistry(HKEY root, const char* subkey, const char* valueName, const char* text);
+    static int WriteRegistry(HKEY root, const char* subkey, const char* valueName, int number);
+    static int WriteRegistryDWORD(HKEY root, const char* subkey, const char* valueName, DWORD number);
+    static int WriteRegistryBinary(HKEY root, const char* subkey, const char* valueName, const char* bytes, int length);
+    static int DeleteRegistryValue(HKEY root, const char* subkey, const char* valueName);
+    static int DeleteRegistryKey(HKEY root, const char* parentSubkey, const char* childName);
+    static int GetSubRegKeyList(HKEY root, const char* subkey, CStringArray& names);
+    static int GetSubValueList(HKEY root, const char* subkey, CStringArray& names);
+    static int DeleteMatchingSubKeys(HKEY root, const char* subkey, const char* pattern, int wholeName, int recurse);
+
+    // Path text.
+    static CString AddPath(const char* first, const char* second);
+    static CString GetFileName(CString path);
+    static CString GetFileExt(CString path);
+    static CString GetParentFolder(const char* path);
+
+    // What a path names.
+    static bool IsFile(const char* path);
+    static bool IsDirectory(const char* path);
+    static bool IsFileFolder(const char* path);
+    static bool IsReadOnly(const char* path);
+    static DWORD GetFileSize(const char* path);
+
+    // Standard folders, without a trailing "\".
+    static CString GetAppPath();
+    static CString GetWindowsDirectoryA();
+    static CString GetMyDocumentPath();
+    static CString GetAppDataPath(bool withSubPath = true, bool lowOnVista = true);
+    static CString GetAppDataLocalPath(bool withSubPath = true);
+    static void SetAppDataSubPath(const char* name);
+
+    // Whole files and folder chains.
+    static CString LoadFileData(const char* file, int limit = 0);
+    static bool SaveFileData(CString text, const char* file, bool writeThrough = false);
+    static void CreateMultiFolder(const char* path, int includeLast = 1);
+    static bool SetReadOnly(const char* path, bool readOnly);
+
+    // Deletion. No walk enters or removes a reparse point (junction, symbolic link).
+    static int SHDeleteFile(const char* path, const char* progressTitle = nullptr, int permanent = 1);
+    static int SHDeleteDirectory(CString folder);
+    static int SHDeleteDirectoryAll(CString folder);
+    static int SHDeleteSubDirectoryAll(CString folder);
+
+    static void QSortFileName(CStringArray& names, int ascending = 1);
+
+    // Initialisation files.
+    static CString GetPrivateProfileStringA(const char* section, const char* key, const char* file);
+    static int GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file);
+    static void WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file);
+    static void WritePrivateProfileInt(const char* section, const char* key, int value, const char* file);
+    static void DeletePrivateProfile(const char* section, const char* key, const char* file);
+    static int GetPrivateProfileSectionA(const char* section, CStringArray& keys, CStringArray& values, const char* file);
+
+    // Text.
+    static CString GetString(int value, int hex = 0);
+    static int SplitStringByToken(const char* text, char token, CStringArray& out, bool quoteAware = false,
+                                  bool stripQuotes = false);
+    static CString GetResourceString(const char* moduleFile, int stringId);
+    static int ConvertToWideChar(const char* text, CBinData& out);
+    static CString URLEncoding(const char* text);
+    static CString URL32Decoding(const char* text, int key = -1);
+    static CString CreateGUID();
+    static bool GetOSVersion(CString& shortName, CString& fullName);
+    static DWORD GetOSVersion();
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <initializer_list>
+
+#include "CString.h"
+
+// Test-only bridge to the host: Wine starts Linux programs, so tests can make real symbolic
+// links (Wine's CreateSymbolicLinkA makes none) and remove trees without Windows calls, which
+// under Wine may follow a link into its target.
+namespace HostTools {
+// Linux path of a Windows path, or "" when Wine cannot map it.
+CString UnixPath(const char* windowsPath);
+// Runs a program of the host with the given arguments and waits; true when it exits with 0.
+bool Run(const char* unixProgram, std::initializer_list<const char*> args);
+bool MakeSymlink(const char* windowsLink, const char* windowsTarget);
+// Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
+// path outside the prefix's drive C.
+bool RemoveTree(const char* windowsPath);
+}
