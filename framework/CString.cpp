@@ -11,22 +11,38 @@ namespace {
 
 char g_emptyText[1] = {0};
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+const char kWhiteSpace[] = " \t\n\v\f\r";
 
-// Byte offset of the first character at or after start whose bytes begin with what match accepts.
+// First character boundary at or after offset. Only the run of lead-range bytes just before
+// offset decides: the run starts on a boundary and its bytes pair up from there, so searches
+// that start late need not rescan the text from its beginning.
+int NextBoundary(const char* data, int offset) {
+    int runStart = offset;
+    while (runStart > 0 && Mbcs::IsLeadByte(static_cast<unsigned char>(data[runStart - 1])))
+        --runStart;
+    return (offset - runStart) % 2 == 0 ? offset : offset + 1;
+}
+
+// Byte offset of the first character at or after boundary (which starts a character) whose
+// bytes match.
 template <typename Match>
-int ScanCharacters(const char* data, int length, int start, Match match) {
-    if (start < 0)
-        start = 0;
-    for (int i = 0; i < length;) {
+int ScanFrom(const char* data, int length, int boundary, Match match) {
+    for (int i = boundary; i < length;) {
         int step = Mbcs::CharLength(data + i);
         if (step == 0)
             break;
-        if (i >= start && match(data + i, step))
+        if (match(data + i, step))
             return i;
         i += step;
     }
     return -1;
+}
+
+template <typename Match>
+int ScanCharacters(const char* data, int length, int start, Match match) {
+    if (start >= length)
+        return -1;
+    return ScanFrom(data, length, start <= 0 ? 0 : NextBoundary(data, start), match);
 }
 
 }  // namespace
@@ -193,8 +209,11 @@ int CString::Find(const char* sub, int start) const {
 
 int CString::ReverseFind(char ch) const {
     int found = -1;
-    for (int at = Find(ch); at >= 0; at = Find(ch, at + 1))
-        found = at;
+    ScanFrom(m_data, m_length, 0, [&](const char* p, int step) {
+        if (step == 1 && *p == ch)
+            found = static_cast<int>(p - m_data);
+        return false;
+    });
     return found;
 }
 
@@ -206,10 +225,13 @@ int CString::FindOneOf(const char* set) const {
 
 int CString::Replace(char from, char to) {
     int count = 0;
-    for (int at = Find(from); at >= 0; at = Find(from, at + 1)) {
-        m_data[at] = to;
-        ++count;
-    }
+    ScanFrom(m_data, m_length, 0, [&](const char* p, int step) {
+        if (step == 1 && *p == from) {
+            m_data[p - m_data] = to;
+            ++count;
+        }
+        return false;
+    });
     return count;
 }
 
@@ -217,10 +239,12 @@ int CString::Replace(const char* from, const char* to) {
     if (!from || !*from || m_length == 0)
         return 0;
     int fromLength = static_cast<int>(strlen(from));
+    auto matchFrom = [from, fromLength](const char* p, int) { return strncmp(p, from, fromLength) == 0; };
     CString result;
     int count = 0;
     int copied = 0;
-    for (int at = Find(from); at >= 0; at = Find(from, at + fromLength)) {
+    for (int at = ScanFrom(m_data, m_length, 0, matchFrom); at >= 0;
+         at = ScanFrom(m_data, m_length, at + fromLength, matchFrom)) {
         result.Append(m_data + copied, at - copied);
         result += to;
         copied = at + fromLength;
@@ -311,31 +335,9 @@ CString& CString::MakeReverse() {
     return *this;
 }
 
-CString& CString::TrimLeft() {
-    int skip = 0;
-    while (skip < m_length && IsSpace(m_data[skip]))
-        ++skip;
-    *this = Mid(skip);
-    return *this;
-}
+CString& CString::TrimLeft() { return TrimLeft(kWhiteSpace); }
 
-CString& CString::TrimRight() {
-    // A trailing byte is only white space when it is not the trail byte of a character.
-    int end = 0;
-    for (int i = 0; i < m_length;) {
-        int step = Mbcs::CharLength(m_data + i);
-        if (step == 0)
-            step = 1;
-        if (!(step == 1 && IsSpace(m_data[i])))
-            end = i + step;
-        i += step;
-    }
-    if (end < m_length) {
-        m_length = end;
-        m_data[end] = 0;
-    }
-    return *this;
-}
+CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
 
 CString& CString::TrimLeft(char ch) {
     char set[2] = {ch, 0};
@@ -349,13 +351,14 @@ CString& CString::TrimRight(char ch) {
 
 CString& CString::TrimLeft(const char* set) {
     int skip = 0;
-    while (skip < m_length && strchr(set, m_data[skip]) && Mbcs::CharLength(m_data + skip) == 1)
+    while (skip < m_length && m_data[skip] && strchr(set, m_data[skip]) && Mbcs::CharLength(m_data + skip) == 1)
         ++skip;
     *this = Mid(skip);
     return *this;
 }
 
 CString& CString::TrimRight(const char* set) {
+    // A trailing byte only matches when it is not the trail byte of a character.
     int end = 0;
     for (int i = 0; i < m_length;) {
         int step = Mbcs::CharLength(m_data + i);
@@ -397,6 +400,10 @@ void CString::FormatV(const char* format, va_list args) {
 
 char* CString::GetBuffer(int minLength) {
     Reserve(minLength > m_length ? minLength : m_length);
+    // Filling exactly minLength bytes and calling ReleaseBuffer() then gives minLength, whatever
+    // an earlier, longer text left in the buffer.
+    if (minLength > m_length)
+        m_data[minLength] = 0;
     return m_data;
 }
 
@@ -412,8 +419,9 @@ char* CString::GetBufferSetLength(int length) {
 void CString::ReleaseBuffer(int newLength) {
     if (!m_capacity)
         return;
+    // Never look past the buffer: the caller may have filled all of it without a terminator.
     if (newLength < 0)
-        newLength = static_cast<int>(strlen(m_data));
+        newLength = static_cast<int>(strnlen(m_data, m_capacity));
     if (newLength > m_capacity)
         newLength = m_capacity;
     m_length = newLength;

@@ -7,9 +7,27 @@
 //   double-byte characters of the system code page; CompareNoCase works like _mbsicmp.
 // - CStringArray and CDWordArray are header templates over std::vector; out-of-range indexes are
 //   not checked, as in MFC release builds. No serialization anywhere.
-// - CMapStringToString keys compare with case, like MFC's; iteration order is unspecified.
-// - CFile reports failures through its results (false, 0 or -1) and GetLastError, never by
-//   throwing CFileException.
-// - CTime holds a time_t-style count of seconds and formats with strftime codes.
+// - CMapStringToString keys compare with case, like MFC's; iteration order is unspecified; the
+//   map cannot be copied; a null key means "". POSITION is an opaque pointer (FxPositionTag*).
+// - CFile reports failures through its results (false, 0 or CFile::invalidPosition) and
+//   GetLastError, never by throwing CFileException. Write returns bool; the handle is read with
+//   GetHandle() (no public m_hFile) and is never inheritable; shareCompat (0) means exclusive.
+//   Only the open flags that Vantrel uses exist; typeBinary is accepted and changes nothing.
+// - CFileFind returns bool; before the first FindNextFile its accessors describe no entry
+//   instead of asserting. IsReparsePoint is ours. The time getters return false for a time the
+//   file system does not keep (zero FILETIME).
+// - CTime holds a 64-bit count of seconds, formats with the C library's strftime codes, and
+//   converts a FILETIME exactly (UTC) rather than through the current daylight-saving bias. An
+//   impossible time holds -1 instead of asserting. CTimeSpan counts are 64-bit.
+// - CPoint, CSize and CRect start at zero. CDC only wraps an HDC (Attach, Detach, DeleteDC,
+//   FillSolidRect) and deletes an attached DC when destroyed.
 #include "Arrays.h"
+#include "CDC.h"
+#include "CFile.h"
+#include "CFileFind.h"
+#include "CMapStringToString.h"
 #include "CString.h"
+#include "CTime.h"
+#include "CTimeSpan.h"
+#include "GdiTypes.h"
+#include "Position.h"

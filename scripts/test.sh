@@ -8,11 +8,25 @@ bash "$top/scripts/install-deps.sh"
 bash "$top/scripts/build.sh"
 
 sandbox="$(mktemp -d /tmp/vantrel-test.XXXXXX)"
+xvfb_pid=""
 cleanup() {
   WINEPREFIX="$sandbox/prefix" timeout 20 wineserver -k 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$sandbox"
 }
 trap cleanup EXIT
+
+# Window tests need a display; a private Xvfb gives them one (before Wine starts in the prefix).
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    sleep 1
+    if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
+    xvfb_pid=""
+  done
+fi
 eval "$(bash "$top/scripts/sandbox.sh" "$sandbox")"
 
 cd "${BUILD_DIR:-$top/build}"

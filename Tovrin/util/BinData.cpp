@@ -8,7 +8,7 @@ CBinData::CBinData() : m_data(nullptr), m_length(0), m_counter(nullptr) {}
 CBinData::CBinData(const CBinData& other) : CBinData() { Share(other); }
 
 CBinData& CBinData::operator=(const CBinData& other) {
-    if (this != &other && m_data != other.m_data) {
+    if (m_counter != other.m_counter) {
         Reset();
         Share(other);
     }
@@ -37,12 +37,12 @@ void CBinData::Reset() {
 }
 
 void CBinData::SetData(const BYTE* bytes, int length) {
-    Reset();
-    if (length <= 0)
-        return;
-    SetSize(length);
-    if (bytes)
-        memcpy(m_data, bytes, length);
+    // Copy before releasing: bytes may point into the buffer this object is about to free.
+    CBinData copy;
+    copy.SetSize(length);
+    if (!copy.IsEmpty() && bytes)
+        memcpy(copy.m_data, bytes, length);
+    *this = copy;
 }
 
 void CBinData::SetData(CBinData& other, bool deep) {
@@ -59,8 +59,14 @@ void CBinData::SetPointer(BYTE* p, int length, bool takeOwnership) {
     Reset();
     if (length <= 0)
         return;
-    m_counter = static_cast<LONG*>(malloc(sizeof(LONG)));
-    *m_counter = takeOwnership ? 1 : 2;  // 2: the last release never reaches zero
+    auto* counter = static_cast<LONG*>(malloc(sizeof(LONG)));
+    if (!counter) {
+        if (takeOwnership)
+            free(p);
+        return;
+    }
+    *counter = takeOwnership ? 1 : 2;  // 2: the last release never reaches zero
+    m_counter = counter;
     m_data = p;
     m_length = length;
 }
@@ -72,6 +78,12 @@ void CBinData::SetSize(int length) {
     }
     BYTE* buffer = static_cast<BYTE*>(malloc(length));
     auto* counter = static_cast<LONG*>(malloc(sizeof(LONG)));
+    if (!buffer || !counter) {
+        free(buffer);
+        free(counter);
+        Reset();
+        return;
+    }
     *counter = 1;
     int kept = m_length < length ? m_length : length;
     if (kept > 0)

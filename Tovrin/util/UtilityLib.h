@@ -3,6 +3,7 @@
 
 #include "Framework.h"
 #include "BinData.h"
+#include "PLCallback.h"
 #include "TovrinApi.h"
 
 // The maker's utility functions: static, stateless apart from the application-data sub-path
@@ -14,6 +15,8 @@ public:
 
     // Registry. Every key opened is closed before returning.
     static int IsRegistryKey(HKEY root, const char* subkey);
+    // The buffer always ends up NUL-terminated (empty on failure). Data that does not fit,
+    // or fills the buffer exactly without ending in NUL, fails rather than being cut.
     static int ReadRegistry(HKEY root, const char* subkey, const char* valueName, char* buffer, int bufferSize);
     static CString ReadRegistry(HKEY root, const char* subkey, const char* valueName);
     static int ReadRegistry(HKEY root, const char* subkey, const char* valueName, int& out, int defaultValue);
@@ -82,4 +85,22 @@ public:
     static CString CreateGUID();
     static bool GetOSVersion(CString& shortName, CString& fullName);
     static DWORD GetOSVersion();
+
+    // Processes, system and windows.
+    // Appends the ids of processes whose main module path contains name (without case); returns 0.
+    static int NTGetProcessIDFromFileName(const char* name, CDWordArray& ids);
+    static int GetOSPlatformID();
+    static void ComputerOff(int force);
+    static int MSGSetForegroundWindow(HWND window);
+    // Animation only: the caller hides or shows the window.
+    static void AniMinimizeToTray(HWND window);
+    static void AniMaximiseFromTray(HWND window);
+    static void DrawBox(CDC* dc, CRect rect, COLORREF colour, int width);
+    static void DrawBox(CDC* dc, CRect rect, COLORREF topLeftColour, COLORREF bottomRightColour, int width);
+    // Leaves no file after a failure or a body shorter than its announced length; an existing
+    // file is touched only once the url has answered. *sessionOut holds the session while
+    // the download runs: another thread aborts it by taking the handle out with
+    // InterlockedExchangePointer(sessionOut, nullptr) and closing it.
+    static bool DownloadURL(const char* url, const char* file, void** sessionOut = nullptr,
+                            CPLCallback* progress = nullptr);
 };

@@ -23,7 +23,24 @@ CString UnixPath(const char* windowsPath) {
     return result;
 }
 
-bool Run(const char* unixProgram, std::initializer_list<const char*> args) {
+namespace {
+
+// Waits up to 10 s for done() to hold.
+template <typename Condition>
+bool WaitFor(Condition done) {
+    for (int tries = 0; tries < 200; ++tries) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return done();
+}
+
+bool Exists(const char* windowsPath) { return GetFileAttributesA(windowsPath) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+bool Start(const char* unixProgram, std::initializer_list<const char*> args) {
     CString commandLine = "\\\\?\\unix";
     commandLine += unixProgram;
     commandLine.Replace('/', '\\');
@@ -38,25 +55,27 @@ bool Run(const char* unixProgram, std::initializer_list<const char*> args) {
     if (!CreateProcessA(nullptr, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode == 0;
+    // Wine gives no usable handles for a Linux process.
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    return true;
 }
 
 bool MakeSymlink(const char* windowsLink, const char* windowsTarget) {
     CString link = UnixPath(windowsLink);
     CString target = UnixPath(windowsTarget);
-    return !link.IsEmpty() && !target.IsEmpty() && Run("/bin/ln", {"-s", target, link});
+    return !link.IsEmpty() && !target.IsEmpty() && Start("/bin/ln", {"-s", target, link}) &&
+           WaitFor([&] { return Exists(windowsLink); });
 }
 
 bool RemoveTree(const char* windowsPath) {
     CString path = UnixPath(windowsPath);
-    if (path.Find("/drive_c/") < 0 || path.Find("..") >= 0)
+    bool insidePrefix = path.Find("/drive_c/") >= 0 || path.Find("/dosdevices/c:/") >= 0;
+    if (!insidePrefix || path.Find("..") >= 0)
         return false;
-    return Run("/bin/rm", {"-rf", path});
+    return Start("/bin/rm", {"-rf", path}) && WaitFor([&] { return !Exists(windowsPath); });
 }
 
 }  // namespace HostTools

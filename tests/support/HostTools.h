@@ -9,8 +9,9 @@
 namespace HostTools {
 // Linux path of a Windows path, or "" when Wine cannot map it.
 CString UnixPath(const char* windowsPath);
-// Runs a program of the host with the given arguments and waits; true when it exits with 0.
-bool Run(const char* unixProgram, std::initializer_list<const char*> args);
+// Starts a program of the host with the given arguments. Wine hands back no process handle for
+// it, so callers wait for its visible effect instead.
+bool Start(const char* unixProgram, std::initializer_list<const char*> args);
 bool MakeSymlink(const char* windowsLink, const char* windowsTarget);
 // Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
 // path outside the prefix's drive C.

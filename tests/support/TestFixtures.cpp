@@ -9,7 +9,8 @@ namespace {
 CString UniqueName(const char* prefix) {
     static LONG counter = 0;
     CString name;
-    name.Format("%s-%lu-%ld", prefix, GetCurrentProcessId(), InterlockedIncrement(&counter));
+    // Process ids repeat across Wine runs; the tick count keeps names apart.
+    name.Format("%s-%lu-%lu-%ld", prefix, GetCurrentProcessId(), GetTickCount(), InterlockedIncrement(&counter));
     return name;
 }
 

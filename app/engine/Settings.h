@@ -1,0 +1,11 @@
+#pragma once
+#include "Framework.h"
+
+// Where the user's settings live. Read with their default at every use, never cached.
+namespace Settings {
+
+// <application-data folder>\Config.ini; the folder follows CUtilityLib's application-data
+// sub-path, which start-up sets to "vantrel".
+CString ConfigPath();
+
+}  // namespace Settings
