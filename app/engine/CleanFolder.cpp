@@ -1,0 +1,134 @@
+#include "FolderWalk.h"
+#include "HistoryCleaner.h"
+#include "Mbcs.h"
+#include "UtilityLib.h"
+
+namespace {
+
+// The text after the name's last dot, or "" without one; no copy per entry.
+const char* NameExtension(const char* name) {
+    const char* extension = "";
+    for (const char* at = name; *at; at += Mbcs::CharLength(at)) {
+        if (*at == '.')
+            extension = at + 1;
+    }
+    return extension;
+}
+
+// Absolute, with "/" turned into "\" and "." and ".." resolved, without trailing "\"; empty
+// when the path cannot be made absolute or names a drive root.
+CString AbsoluteFolder(const char* folder) {
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(folder, MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    CString absolute(full, static_cast<int>(length));
+    absolute.TrimRight('\\');
+    return absolute.GetLength() <= 3 ? CString() : absolute;
+}
+
+// My Documents and every folder above it, whatever the case the caller wrote it in.
+bool IsDocumentsOrAbove(const CString& folder) {
+    CString documents = CUtilityLib::GetMyDocumentPath();
+    CString lowered = folder;
+    return documents.MakeLower().Find(lowered.MakeLower()) >= 0;
+}
+
+class CleaningWalk : public CFolderWalk {
+public:
+    CleaningWalk(const CHistoryCleaner& engine, const CStringArray* exceptions, bool includeDesktopIni,
+                 bool includeTmp, bool recurse)
+        : m_engine(engine),
+          m_exceptions(exceptions),
+          m_includeDesktopIni(includeDesktopIni),
+          m_includeTmp(includeTmp),
+          m_recurse(recurse) {}
+
+protected:
+    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
+        if (!IsCleanable(found))
+            return;
+        ClearReadOnly(path, found);
+        if (m_depth == 0 && IsException(found.cFileName))
+            return;
+        DeleteFileA(path);
+    }
+
+    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& found) override {
+        if (!IsCleanable(found))
+            return false;
+        ClearReadOnly(path, found);
+        if (!m_recurse)
+            return false;
+        ++m_depth;
+        return true;
+    }
+
+    void OnLeaveFolder(const CString& path) override {
+        --m_depth;
+        RemoveDirectoryA(path);
+    }
+
+    // Under Wine each wait is a round trip to the server that costs a third of a deletion, so
+    // the event is asked before the first entry and then again once the tick count has moved
+    // (every 16 ms or so): a stop is still seen within one tick.
+    bool IsStopped() override {
+        DWORD now = GetTickCount();
+        if (m_askedOnce && now == m_lastAsked)
+            return false;
+        m_askedOnce = true;
+        m_lastAsked = now;
+        return m_engine.IsStopRequested();
+    }
+
+private:
+    // Both rules hold for folders as well as files.
+    bool IsCleanable(const WIN32_FIND_DATAA& found) const {
+        if (!m_includeDesktopIni && Mbcs::CompareNoCase(found.cFileName, "desktop.ini") == 0)
+            return false;
+        return m_includeTmp || Mbcs::CompareNoCase(NameExtension(found.cFileName), "tmp") != 0;
+    }
+
+    // Exceptions are lower-case texts; they protect files of the cleaned folder only, not of its subfolders.
+    bool IsException(const char* name) const {
+        if (!m_exceptions || m_exceptions->GetSize() == 0)
+            return false;
+        CString lowered(name);
+        lowered.MakeLower();
+        for (int i = 0; i < m_exceptions->GetSize(); ++i) {
+            if (lowered.Find(m_exceptions->GetAt(i)) >= 0)
+                return true;
+        }
+        return false;
+    }
+
+    static void ClearReadOnly(const CString& path, const WIN32_FIND_DATAA& found) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+            return;
+        DWORD kept = found.dwFileAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+        SetFileAttributesA(path, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    }
+
+    const CHistoryCleaner& m_engine;
+    const CStringArray* m_exceptions;
+    bool m_includeDesktopIni;
+    bool m_includeTmp;
+    bool m_recurse;
+    int m_depth = 0;
+    bool m_askedOnce = false;
+    DWORD m_lastAsked = 0;
+};
+
+}  // namespace
+
+int CHistoryCleaner::CleanFolder(const char* folder, const CStringArray* exceptions, bool includeDesktopIni,
+                                 bool includeTmp, bool recurse) {
+    if (!folder || lstrlenA(folder) <= 3)
+        return 0;
+    CString absolute = AbsoluteFolder(folder);
+    if (absolute.IsEmpty() || IsDocumentsOrAbove(absolute))
+        return 0;
+    // The walk refuses a folder that is itself a link and never enters or reports one inside.
+    CleaningWalk walk(*this, exceptions, includeDesktopIni, includeTmp, recurse);
+    return walk.Run(absolute) ? 1 : 0;
+}
