@@ -36,6 +36,58 @@ public:
     static int BuildUserSystemDacl(PSID userSid, PSECURITY_DESCRIPTOR descriptor, PACL* acl);
     static int SetKeySecurity(HKEY key, const char* subkey, PSECURITY_DESCRIPTOR descriptor, int recurse);
 
+    // Browser traces.
+    int CleanUrlCache(int mode, const CStringArray* exceptions);  // mode 0: non-cookie entries, 1: cookies
+    void ResetIndexDat(const char* root, const char* secondRoot = nullptr);
+    void FindIndexDatFolders(const char* root, CStringArray& folders);
+    void EnsureEmptyDat();
+    void RemoveIETempFiles();
+    void RemoveIECookies(const CStringArray* exceptions);
+    void RemoveIEAddressBarHistory();
+    void RemoveIEAutomaticPassword();
+    void RemoveIEVisitWebSiteHistory();
+    void RemoveIECacheIndexDat();
+    void RemoveIECookieIndexDat();
+    void RemoveFlashTempFolder();
+    void RemoveOperaTempFiles();
+    void RemoveOperaHistory();
+    void RemoveOperaCookies();
+    void ApplyAddOnSettings(int enable);
+
+    // Windows traces.
+    void RemoveWindowsTempFiles();
+    void EmptyWindowsRecycleBin();
+    void RemoveWindowsRecentDocumentHistory();
+    void RemoveWindowsRunHistory();
+    void RemoveWindowsFindFilesHistory();
+    void RemoveWindowsFindComputerHistory();
+    void RemoveWindowsNetworkConnectionHistory();
+    void RemovePrefetch(const char* folder = nullptr);
+    void RemoveWindowsUpdateLogFile();
+    void UpdatePrefetchLayoutINI();
+    void RemoveNTUninstall();
+    void RemoveUSBHistory();
+    void RemoveTrayHistory();
+    void RestartExplorer(UINT exitCode);
+    static bool MatchesUpdateFolder(const char* folder, const CStringArray& patterns);
+    void DeleteDeviceKeys(HKEY root, const char* key, PSECURITY_DESCRIPTOR descriptor);
+
+    // Application traces.
+    void RemoveMediaPlayerHistory();
+    void RemoveComDlgOpenHistory();
+    void RemoveGOMPlayerHistory();
+    void RemoveALSEEHistory();
+    void RemoveOfficeRecentHistory();
+    void RemoveHWPRecentHistory();
+    void RemoveMSNMessengerHistory();
+    void RemoveNateOnMessengerHistory();
+    void RemoveBuddyBuddyHistory();
+    void RemoveTerminalServiceHistory();
+    void RemoveALZIPExtractHistory();
+    void RemoveMSDevStudioRecentHistory();
+    void RemoveAdobeHistory();
+    void CleanNateOnDataFolders(const char* folder);
+
 private:
     HWND m_notifyWindow;
     HANDLE m_stopEvent;
