@@ -1,0 +1,47 @@
+#include "AppTraceFolders.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace AppTraceFolders {
+
+namespace {
+
+// "\" is never a trail byte in code page 949, so trimming bytes is safe.
+CString WithoutTrailingBackslash(CString folder) {
+    folder.TrimRight('\\');
+    return folder;
+}
+
+bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
+
+bool IsDriveLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+
+// "X:\..." or "\\server\...": not "X:name" or "\name", which depend on the current folder.
+bool IsFullPath(const CString& path) {
+    if (path.GetLength() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]))
+        return true;
+    return path.GetLength() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+}  // namespace
+
+CString ShellFolder(int csidl) {
+    char folder[MAX_PATH] = "";
+    if (!SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE))
+        return CString();
+    return WithoutTrailingBackslash(folder);
+}
+
+CString Join(const CString& base, const char* relative) {
+    if (base.IsEmpty())
+        return CString();
+    return WithoutTrailingBackslash(base) + "\\" + relative;
+}
+
+CString FullFolderSetting(const CString& setting) {
+    return IsFullPath(setting) ? WithoutTrailingBackslash(setting) : CString();
+}
+
+}  // namespace AppTraceFolders

@@ -1,0 +1,52 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "Handle.h"
+#include "HistoryCleaner.h"
+#include "UtilityLib.h"
+
+namespace {
+
+const char kShellName[] = "Explorer.exe";
+const int kReturnChecks = 6;
+const DWORD kReturnCheckInterval = 500;
+// A terminated process may still be listed for a moment; waiting keeps it from passing for
+// a shell that came back.
+const DWORD kTerminationWait = 1000;
+
+bool IsShellRunning() {
+    CDWordArray ids;
+    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    return ids.GetSize() > 0;
+}
+
+void TerminateShells(UINT exitCode) {
+    CDWordArray ids;
+    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    for (int i = 0; i < ids.GetSize(); ++i) {
+        if (ids[i] == GetCurrentProcessId())
+            continue;
+        CHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, ids[i]));
+        if (process.IsValid() && TerminateProcess(process, exitCode))
+            WaitForSingleObject(process, kTerminationWait);
+    }
+}
+
+}  // namespace
+
+void CHistoryCleaner::RestartExplorer(UINT exitCode) {
+    TerminateShells(exitCode);
+    // Windows is ending the session: the shell stays ended.
+    if (m_logoutFlag)
+        return;
+    for (int check = 0; check < kReturnChecks; ++check) {
+        Sleep(kReturnCheckInterval);
+        if (IsShellRunning())
+            return;
+    }
+    char shell[MAX_PATH];
+    DWORD needed = ExpandEnvironmentStringsA("%WINDIR%\\Explorer.exe", shell, MAX_PATH);
+    if (needed > 0 && needed <= MAX_PATH)
+        ShellExecuteA(nullptr, "open", shell, nullptr, nullptr, SW_SHOW);
+}

@@ -1,0 +1,126 @@
+#include <windows.h>
+#include <setupapi.h>
+#include <shlobj.h>
+
+#include "BrowserFolders.h"
+#include "FolderWalk.h"
+#include "Handle.h"
+#include "HistoryCleaner.h"
+#include "Mbcs.h"
+#include "UtilityLib.h"
+
+namespace {
+
+const char kEmptyDat[] = "Empty.dat";
+const char kIndexDat[] = "index.dat";
+
+struct FileQueueTraits {
+    using Type = HSPFILEQ;
+    static HSPFILEQ None() { return INVALID_HANDLE_VALUE; }
+    static bool Close(HSPFILEQ queue) { return SetupCloseFileQueue(queue) != FALSE; }
+};
+using CFileQueue = CUniqueHandle<FileQueueTraits>;
+
+// The folder that holds "Empty.dat"; "" when it cannot be made.
+CString EmptyDatFolder() {
+    return CUtilityLib::GetAppDataPath(true, true);
+}
+
+// One level of a folder: whether it holds an index.dat, and its subfolders (links never show).
+class IndexDatListing : public CFolderWalk {
+public:
+    explicit IndexDatListing(const CHistoryCleaner& engine) : m_engine(engine) {}
+
+    bool holdsIndexDat = false;
+    CStringArray subfolders;
+
+protected:
+    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
+        if (Mbcs::CompareNoCase(found.cFileName, kIndexDat) == 0)
+            holdsIndexDat = true;
+    }
+    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& found) override {
+        subfolders.Add(path);
+        return false;
+    }
+    bool IsStopped() override { return m_engine.IsStopRequested(); }
+
+private:
+    const CHistoryCleaner& m_engine;
+};
+
+// Two roots may nest (History and its Low folder): each folder is listed once.
+bool Contains(const CStringArray& folders, const CString& folder) {
+    for (int i = 0; i < folders.GetSize(); ++i) {
+        if (folders[i].CompareNoCase(folder) == 0)
+            return true;
+    }
+    return false;
+}
+
+void CommitQuietly(HSPFILEQ queue) {
+    PVOID context = SetupInitDefaultQueueCallback(nullptr);
+    if (!context)
+        return;
+    SetupCommitFileQueueA(nullptr, queue, SetupDefaultQueueCallbackA, context);
+    SetupTermDefaultQueueCallback(context);
+}
+
+}  // namespace
+
+void CHistoryCleaner::EnsureEmptyDat() {
+    CString folder = EmptyDatFolder();
+    if (folder.IsEmpty())
+        return;
+    // CREATE_NEW leaves an existing file alone; the new one is closed again at once.
+    CFileHandle created(
+        CreateFileA(folder + "\\" + kEmptyDat, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void CHistoryCleaner::FindIndexDatFolders(const char* root, CStringArray& folders) {
+    if (!root || IsStopRequested())
+        return;
+    CString folder(root);
+    folder.TrimRight('\\');
+    IndexDatListing listing(*this);
+    if (!listing.Run(folder))
+        return;
+    if (listing.holdsIndexDat && !Contains(folders, folder))
+        folders.Add(folder);
+    for (int i = 0; i < listing.subfolders.GetSize(); ++i)
+        FindIndexDatFolders(listing.subfolders[i], folders);
+}
+
+void CHistoryCleaner::ResetIndexDat(const char* root, const char* secondRoot) {
+    CFileQueue queue(SetupOpenFileQueue());
+    if (!queue.IsValid())
+        return;
+    EnsureEmptyDat();
+    CString source = EmptyDatFolder();
+    if (source.IsEmpty())
+        return;
+    CStringArray folders;
+    FindIndexDatFolders(root, folders);
+    FindIndexDatFolders(secondRoot, folders);
+    int queued = 0;
+    for (int i = 0; i < folders.GetSize(); ++i) {
+        // A file in use is replaced at the next start of Windows.
+        if (SetupQueueCopyA(queue, source, nullptr, kEmptyDat, nullptr, nullptr, folders[i], kIndexDat,
+                            SP_COPY_FORCE_IN_USE))
+            ++queued;
+    }
+    if (queued > 0)
+        CommitQuietly(queue);
+}
+
+void CHistoryCleaner::RemoveIECacheIndexDat() {
+    CString cache = BrowserFolders::Special(CSIDL_INTERNET_CACHE);
+    if (!cache.IsEmpty())
+        ResetIndexDat(cache);
+}
+
+void CHistoryCleaner::RemoveIECookieIndexDat() {
+    CString cookies = BrowserFolders::Special(CSIDL_COOKIES);
+    if (!cookies.IsEmpty())
+        ResetIndexDat(cookies);
+}

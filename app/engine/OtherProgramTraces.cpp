@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "AppTraceFolders.h"
+#include "HistoryCleaner.h"
+#include "UtilityLib.h"
+
+namespace {
+
+CString RoamingFolder(const char* relative) {
+    return AppTraceFolders::Join(AppTraceFolders::ShellFolder(CSIDL_APPDATA), relative);
+}
+
+// "" when the variable is not set: the text left unexpanded is no full path.
+CString ExpandedFolder(const char* text) {
+    char expanded[MAX_PATH];
+    DWORD needed = ExpandEnvironmentStringsA(text, expanded, MAX_PATH);
+    if (needed == 0 || needed > MAX_PATH)
+        return CString();
+    return AppTraceFolders::FullFolderSetting(expanded);
+}
+
+void DeleteFileIn(const CString& folder, const char* name) {
+    CString file = AppTraceFolders::Join(folder, name);
+    if (!file.IsEmpty())
+        DeleteFileA(file);
+}
+
+}  // namespace
+
+void CHistoryCleaner::RemoveALSEEHistory() {
+    SHDeleteValueA(HKEY_CURRENT_USER, "Software\\ESTSoft\\ALSee\\Config", "LastExploredPath");
+    CleanFolder(RoamingFolder("ESTsoft\\ALSEE\\Cache"), nullptr, false, true, true);
+    CleanFolder(RoamingFolder("ESTsoft\\ALSEE\\Temp"), nullptr, false, true, true);
+    DeleteFileIn(RoamingFolder("ESTsoft\\ALSEE"), "PathHistory.dat");
+}
+
+void CHistoryCleaner::RemoveALZIPExtractHistory() {
+    CleanFolder(RoamingFolder("ESTsoft\\ALZip"), nullptr, false, true, true);
+}
+
+void CHistoryCleaner::RemoveTerminalServiceHistory() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Terminal Server Client\\Servers");
+    SHDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Terminal Server Client\\Default");
+    DeleteFileIn(CUtilityLib::GetMyDocumentPath(), "Default.rdp");
+}
+
+void CHistoryCleaner::RemoveAdobeHistory() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Adobe\\MediaBrowser\\MRU");
+    CUtilityLib::DeleteMatchingSubKeys(HKEY_CURRENT_USER, "Software\\Adobe\\Photoshop", "VisitedDirs", 1, 1);
+    CString adobe = ExpandedFolder("%APPDATA%\\Adobe");
+    // Refuses a link in place of the folder and never enters one inside it.
+    if (!adobe.IsEmpty())
+        CUtilityLib::SHDeleteSubDirectoryAll(adobe);
+}

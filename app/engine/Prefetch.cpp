@@ -1,0 +1,99 @@
+#include "FolderWalk.h"
+#include "HistoryCleaner.h"
+#include "UtilityLib.h"
+
+namespace {
+
+const ULONGLONG kFileTimeUnitsPerSecond = 10000000;
+const ULONGLONG kPrefetchKeptSeconds = 86400;
+
+ULONGLONG FileTimeValue(const FILETIME& time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Prefetch files untouched for more than a day; the boot trace stays whatever its age.
+class PrefetchWalk : public CFolderWalk {
+public:
+    explicit PrefetchWalk(const CHistoryCleaner& engine) : m_engine(engine) {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        m_now = FileTimeValue(now);
+    }
+
+protected:
+    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
+        if (!IsStale(found))
+            return;
+        CUtilityLib::SetReadOnly(path, false);
+        DeleteFileA(path);
+    }
+
+    // Only empty folders go; RemoveDirectoryA fails on the others.
+    void OnLeaveFolder(const CString& path) override { RemoveDirectoryA(path); }
+
+    bool IsStopped() override { return m_engine.IsStopRequested(); }
+
+private:
+    bool IsStale(const WIN32_FIND_DATAA& found) const {
+        CString name(found.cFileName);
+        if (CUtilityLib::GetFileExt(name).CompareNoCase("pf") != 0 || name.Find("NTOSBOOT") >= 0)
+            return false;
+        ULONGLONG written = FileTimeValue(found.ftLastWriteTime);
+        if (written == 0 || written > m_now)
+            return false;
+        return (m_now - written) / kFileTimeUnitsPerSecond > kPrefetchKeptSeconds;
+    }
+
+    const CHistoryCleaner& m_engine;
+    ULONGLONG m_now;
+};
+
+// Writes beside the file and then swaps it in, so a failed write never leaves the file lost
+// or half written.
+bool ReplaceFileText(const CString& text, const CString& file) {
+    CString fresh = file + ".new";
+    if (!CUtilityLib::SaveFileData(text, fresh, true)) {
+        DeleteFileA(fresh);
+        return false;
+    }
+    if (CUtilityLib::IsReadOnly(file))
+        CUtilityLib::SetReadOnly(file, false);
+    if (!MoveFileExA(fresh, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(fresh);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void CHistoryCleaner::RemovePrefetch(const char* folder) {
+    CString root = (folder && *folder) ? CString(folder)
+                                       : CUtilityLib::AddPath(CUtilityLib::GetWindowsDirectoryA(), "Prefetch");
+    PrefetchWalk walk(*this);
+    walk.Run(root);
+}
+
+void CHistoryCleaner::UpdatePrefetchLayoutINI() {
+    CString windows = CUtilityLib::GetWindowsDirectoryA();
+    if (windows.IsEmpty())
+        return;
+    CString layout = windows + "\\Prefetch\\Layout.ini";
+    CStringArray keys;
+    CStringArray values;
+    CUtilityLib::GetPrivateProfileSectionA("OptimalLayoutFile", keys, values, layout);
+
+    CString text = "[OptimalLayoutFile]\r\n";
+    bool dropped = false;
+    for (int i = 0; i < keys.GetSize(); ++i) {
+        if (!values[i].IsEmpty()) {
+            text += keys[i] + "=" + values[i] + "\r\n";
+        } else if (CUtilityLib::IsFileFolder(keys[i])) {
+            text += keys[i] + "\r\n";
+        } else {
+            dropped = true;
+        }
+    }
+    if (dropped)
+        ReplaceFileText(text, layout);
+}

@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "HistoryCleaner.h"
+#include "MatchingFiles.h"
+#include "UtilityLib.h"
+
+namespace {
+
+const char kExplorerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const char kSearchBarKey[] = "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}";
+const char* const kTrayNotifyKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify",
+    "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify",
+};
+
+// Empty when the folder is unknown or does not exist.
+CString ShellFolder(int csidl) {
+    char folder[MAX_PATH] = {};
+    return SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE) ? CString(folder) : CString();
+}
+
+CString TempPath() {
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    return (length > 0 && length < sizeof folder) ? CString(folder) : CString();
+}
+
+// Empty when the text cannot be expanded in full.
+CString Expanded(const char* text) {
+    char expanded[MAX_PATH];
+    DWORD needed = ExpandEnvironmentStringsA(text, expanded, MAX_PATH);
+    return (needed > 0 && needed <= MAX_PATH) ? CString(expanded) : CString();
+}
+
+void DeleteUserKey(const CString& subkey) { SHDeleteKeyA(HKEY_CURRENT_USER, subkey); }
+
+}  // namespace
+
+void CHistoryCleaner::RemoveWindowsTempFiles() {
+    CString windows = CUtilityLib::GetWindowsDirectoryA();
+    if (!windows.IsEmpty())
+        CleanFolder(CUtilityLib::AddPath(windows, "Temp"), nullptr, true, true, true);
+    CString temp = TempPath();
+    if (!temp.IsEmpty())
+        CleanFolder(temp, nullptr, true, true, true);
+    CString lowTemp = Expanded("%LocalAppData%\\Temp\\Low");
+    if (!lowTemp.IsEmpty() && CUtilityLib::IsDirectory(lowTemp))
+        CleanFolder(lowTemp, nullptr, false, false, true);
+}
+
+void CHistoryCleaner::EmptyWindowsRecycleBin() {
+    SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
+void CHistoryCleaner::RemoveWindowsRecentDocumentHistory() {
+    CString recent = ShellFolder(CSIDL_RECENT);
+    if (!recent.IsEmpty())
+        CleanFolder(recent, nullptr, false, true, true);
+    DeleteUserKey(CString(kExplorerKey) + "\\RecentDocs");
+}
+
+void CHistoryCleaner::RemoveWindowsRunHistory() {
+    DeleteUserKey(CString(kExplorerKey) + "\\RunMRU");
+    RestartExplorer(0);
+}
+
+void CHistoryCleaner::RemoveWindowsFindFilesHistory() {
+    DeleteUserKey(CString(kExplorerKey) + "\\Doc Find Spec MRU");
+    DeleteUserKey(CString(kSearchBarKey) + "\\ContainingTextMRU");
+    DeleteUserKey(CString(kSearchBarKey) + "\\FilesNamedMRU");
+}
+
+void CHistoryCleaner::RemoveWindowsFindComputerHistory() {
+    DeleteUserKey(CString(kExplorerKey) + "\\FindComputerMRU");
+    DeleteUserKey(CString(kSearchBarKey) + "\\ComputerNameMRU");
+}
+
+void CHistoryCleaner::RemoveWindowsNetworkConnectionHistory() {
+    CString netHood = ShellFolder(CSIDL_NETHOOD);
+    if (!netHood.IsEmpty())
+        CleanFolder(netHood, nullptr, false, true, true);
+}
+
+void CHistoryCleaner::RemoveWindowsUpdateLogFile() {
+    CString windows = CUtilityLib::GetWindowsDirectoryA();
+    if (!windows.IsEmpty())
+        DeleteMatchingFiles(CUtilityLib::AddPath(windows, "KB*.log"), this);
+}
+
+void CHistoryCleaner::RemoveTrayHistory() {
+    for (const char* key : kTrayNotifyKeys) {
+        SHDeleteValueA(HKEY_CURRENT_USER, key, "IconStreams");
+        SHDeleteValueA(HKEY_CURRENT_USER, key, "PastIconsStream");
+    }
+    RestartExplorer(2);
+}
