@@ -3,6 +3,8 @@
 
 #include "Framework.h"
 
+class CRegBackupWriter;
+
 // The cleaning engine: one per cleaning run, single-item run or direct-mode start, used by one
 // thread only. Routines report nothing but registry findings; single failed deletions are
 // ignored.
@@ -87,6 +89,29 @@ public:
     void RemoveMSDevStudioRecentHistory();
     void RemoveAdobeHistory();
     void CleanNateOnDataFolders(const char* folder);
+
+    // Registry cleanup checks. Every entry is backed up, then recorded, then deleted; an entry
+    // whose backup fails is neither recorded nor deleted.
+    void RegistryCheckMUICache(CRegBackupWriter& writer);
+    void RegistryCheckAppPaths(CRegBackupWriter& writer);
+    void RegistryCheckHelpFile(CRegBackupWriter& writer);
+    void RegistryCheckFontFile(CRegBackupWriter& writer);
+    void RegistryCheckSetupPath(CRegBackupWriter& writer);
+    void RegistryCheckUnusedProgramKey(CRegBackupWriter& writer);
+    void RegistryCheckStartProgram(CRegBackupWriter& writer);
+    void RegistryCheckStartMenuOrder(CRegBackupWriter& writer);
+    void RegistryCheckProgramCommand(CRegBackupWriter& writer);
+    void RegistryCheckSoundSetting(CRegBackupWriter& writer);
+    static int IsLoadableFile(const char* path);
+    static int IsValidCommandLine(const char* command);
+    static CString StripQuotes(const char* text);
+    static CString MuiCacheNameToPath(const char* valueName);
+    // The three steps for one value (valueName null: the default value) or one key; true when
+    // the entry was backed up and recorded (its deletion may still fail).
+    bool RemoveInvalidValue(CRegBackupWriter& writer, HKEY root, const char* key, const char* valueName,
+                            const char* category, const char* entry, const char* findingPath);
+    bool RemoveInvalidKey(CRegBackupWriter& writer, HKEY root, const char* key, const char* category,
+                          const char* entry, const char* findingPath);
 
 private:
     HWND m_notifyWindow;
