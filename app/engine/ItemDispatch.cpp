@@ -36,6 +36,16 @@ void DispatchItem(int id, CHistoryCleaner& engine, CRegBackupWriter& writer, con
     case 23: engine.RemoveMSNMessengerHistory(); break;
     case 24: engine.RemoveNateOnMessengerHistory(); break;
     case 25: engine.RemoveBuddyBuddyHistory(); break;
+    case 27: engine.RegistryCheckMUICache(writer); break;
+    case 28: engine.RegistryCheckAppPaths(writer); break;
+    case 29: engine.RegistryCheckHelpFile(writer); break;
+    case 30: engine.RegistryCheckFontFile(writer); break;
+    case 31: engine.RegistryCheckSetupPath(writer); break;
+    case 32: engine.RegistryCheckUnusedProgramKey(writer); break;
+    case 33: engine.RegistryCheckStartProgram(writer); break;
+    case 34: engine.RegistryCheckStartMenuOrder(writer); break;
+    case 35: engine.RegistryCheckProgramCommand(writer); break;
+    case 36: engine.RegistryCheckSoundSetting(writer); break;
     case 37: engine.RemoveTerminalServiceHistory(); break;
     case 40: engine.RemoveALZIPExtractHistory(); break;
     case 50: engine.RemoveAdobeHistory(); break;
