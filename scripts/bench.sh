@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds with the benchmarks on and runs CleanFolderBench in a fresh sandbox prefix that is
-# removed afterwards. BUILD_DIR defaults to build-bench, so other builds keep their options.
+# Builds with the benchmarks on and runs CleanFolderBench and RegistryChecksBench in a fresh
+# sandbox prefix that is removed afterwards. BUILD_DIR defaults to build-bench, so other
+# builds keep their options.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$top/build-bench}"
@@ -10,7 +11,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 else
   cmake -S "$top" -B "$build" -DVANTREL_BENCH=ON >/dev/null
 fi
-cmake --build "$build" --target CleanFolderBench -j"$(nproc)"
+cmake --build "$build" --target CleanFolderBench RegistryChecksBench -j"$(nproc)"
 
 sandbox="$(mktemp -d /tmp/vantrel-bench.XXXXXX)"
 cleanup() {
@@ -23,3 +24,4 @@ eval "$(bash "$top/scripts/sandbox.sh" "$sandbox")"
 # A working folder that Wine can map (drive C), or it complains on every start.
 cd "$WINEPREFIX/drive_c"
 "$top/scripts/wine-run.sh" "$build/bin/CleanFolderBench.exe"
+"$top/scripts/wine-run.sh" "$build/bin/RegistryChecksBench.exe"

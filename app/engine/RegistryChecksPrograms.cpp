@@ -75,6 +75,18 @@ bool ReadValueText(HKEY root, const char* subkey, const char* valueName, CString
 
 CString Join(const CString& key, const CString& name) { return key + "\\" + name; }
 
+// The subkey's name as stored (names match ignoring case): a key backed up under another
+// spelling comes back renamed when the backup is imported.
+CString StoredSubkeyName(HKEY root, const CString& key, const char* name) {
+    CStringArray names;
+    CUtilityLib::GetSubRegKeyList(root, key, names);
+    for (int i = 0; i < names.GetSize(); ++i) {
+        if (names[i].CompareNoCase(name) == 0)
+            return names[i];
+    }
+    return name;
+}
+
 }  // namespace
 
 void CHistoryCleaner::RegistryCheckUnusedProgramKey(CRegBackupWriter& writer) {
@@ -145,14 +157,16 @@ void CHistoryCleaner::RegistryCheckProgramCommand(CRegBackupWriter& writer) {
         for (int v = 0; v < verbs.GetSize(); ++v) {
             if (IsStopRequested())
                 return;
-            CString commandKey = Join(Join(shellKey, verbs[v]), "Command");
+            CString verbKey = Join(shellKey, verbs[v]);
+            CString commandKey = Join(verbKey, "Command");
             CString command = CUtilityLib::ReadRegistry(HKEY_CLASSES_ROOT, commandKey, nullptr);
             if (command.IsEmpty())
                 continue;
             CString entry = StripQuotes(command);
             if (!IsValidCommandLine(entry))
-                RemoveInvalidKey(writer, HKEY_CLASSES_ROOT, commandKey, kProgramCommandCategory, entry,
-                                 "HKCR\\" + commandKey);
+                RemoveInvalidKey(writer, HKEY_CLASSES_ROOT,
+                                 Join(verbKey, StoredSubkeyName(HKEY_CLASSES_ROOT, verbKey, "Command")),
+                                 kProgramCommandCategory, entry, "HKCR\\" + commandKey);
         }
     }
 }
