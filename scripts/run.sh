@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, makes a sandbox Windows profile and installs the
-# dist folder into it, then shows what was installed.
+# dist folder into it, seeds the traces a used profile carries, cleans them with Vantrel.exe in
+# direct mode and shows each item's traces before and after. The sandbox stays for a look.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$top/build}"
@@ -20,6 +21,55 @@ echo
 echo "Installed in C:\\Program Files\\Vantrel:"
 (cd "$install_dir" && ls -l --time-style=+ | tail -n +2 | awk '{printf "  %-20s %9d bytes\n", $NF, $5}')
 
-wineserver -k 2>/dev/null || true
+# Every program runs inside the sandbox prefix (wine-run.sh refuses anything else); a working
+# folder on drive C keeps Wine from complaining.
+cd "$WINEPREFIX/drive_c"
+run() { "$top/scripts/wine-run.sh" "$@"; }
+# The programs write CP949 text with CR LF line ends.
+text() { iconv -f CP949 -t UTF-8 -c | tr -d '\r'; }
+
 echo
+echo "Seeding the traces of a used profile (browsers, Windows, other programs)..."
+run "$build/bin/TraceProfile.exe" seed | text | tail -n 5
+run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-before.txt"
+echo
+echo "Before cleaning (traces present / seeded per item):"
+grep -v '^  OK\|^  LOST\|^must survive' "$sandbox/report-before.txt"
+
+keys="$(run "$build/bin/TraceProfile.exe" keys | text)"
+echo
+echo "Running: C:\\Program Files\\Vantrel\\Vantrel.exe $keys"
+started=$(date +%s.%N)
+# Its output goes to a file: the shell it restarts (items 9 and 44) inherits the descriptors.
+status=0
+run "$install_dir/Vantrel.exe" "$keys" > "$sandbox/vantrel-output.txt" 2>&1 || status=$?
+ended=$(date +%s.%N)
+awk -v status="$status" -v from="$started" -v to="$ended" \
+  'BEGIN { printf "Vantrel.exe ended with exit code %d after %.1f s\n", status, to - from }'
+run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-after.txt"
+
+echo
+echo "Traces of each item, before and after (present / seeded):"
+awk '
+  FNR == 1 { file++ }
+  /^ *[0-9]+  [A-Za-z]/ {
+    split($NF, count, "/")
+    if (file == 1) { order[++n] = $1; key[$1] = $2; before[$1] = count[1]; seeded[$1] = count[2] }
+    else after[$1] = count[1]
+  }
+  END {
+    printf " id  %-38s %8s %8s %8s\n", "option key", "seeded", "before", "after"
+    for (i = 1; i <= n; i++) {
+      id = order[i]
+      printf "%3d  %-38s %8d %8d %8d%s\n", id, key[id], seeded[id], before[id], after[id], (after[id] > 0 ? "   <- left" : "")
+    }
+  }' "$sandbox/report-before.txt" "$sandbox/report-after.txt"
+grep '^traces present' "$sandbox/report-after.txt" | sed 's/^/After: /'
+echo
+grep '^survivors intact' "$sandbox/report-after.txt" | sed 's/^/Must survive: /'
+grep '^  LOST' "$sandbox/report-after.txt" || true
+
+timeout 20 wineserver -k 2>/dev/null || true
+echo
+echo "Full reports: $sandbox/report-before.txt, $sandbox/report-after.txt"
 echo "The sandbox stays for a look: $sandbox (remove it with rm -rf)."

@@ -1,0 +1,3 @@
+#pragma once
+
+#define IDS_SOCKET_STARTUP_FAILED 103

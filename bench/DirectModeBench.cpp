@@ -1,0 +1,212 @@
+// Times a full direct-mode cleaning of a heavy profile (TraceProfile seed --large): the wall time
+// and peak memory of Vantrel.exe, against a plain FindFirstFileA/DeleteFileA loop over as many
+// files. Prints figures only. Run it inside a sandbox prefix only (scripts/bench-direct.sh):
+//   DirectModeBench <Windows path of Vantrel.exe>
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "CleanupCatalogue.h"
+#include "DirectModeKeys.h"
+#include "RestartedShells.h"
+#include "SeedManifest.h"
+
+namespace {
+
+const int kBaselineFilesPerFolder = 500;
+
+class CStopwatch {
+public:
+    CStopwatch() {
+        QueryPerformanceFrequency(&m_frequency);
+        QueryPerformanceCounter(&m_start);
+    }
+    double Seconds() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER m_frequency;
+    LARGE_INTEGER m_start;
+};
+
+struct ProcessFigures {
+    bool started = false;
+    DWORD exitCode = 0;
+    double seconds = 0;
+    SIZE_T peakWorkingSet = 0;
+    SIZE_T peakPagefile = 0;
+};
+
+void TakePeaks(HANDLE process, ProcessFigures& figures) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+        figures.peakWorkingSet = std::max(figures.peakWorkingSet, counters.PeakWorkingSetSize);
+        figures.peakPagefile = std::max(figures.peakPagefile, counters.PeakPagefileUsage);
+    }
+}
+
+// Its standard handles are NUL so that a shell it restarts holds none of ours.
+ProcessFigures RunAndWatch(const CString& commandLine, bool quiet) {
+    ProcessFigures figures;
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                             OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (quiet) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    }
+    PROCESS_INFORMATION process = {};
+    CString line = commandLine;
+    CStopwatch watch;
+    figures.started = CreateProcessA(nullptr, line.GetBuffer(), nullptr, nullptr, quiet, 0, nullptr, nullptr,
+                                     &startup, &process) != FALSE;
+    CloseHandle(nul);
+    if (!figures.started)
+        return figures;
+    // Wine may forget the counters of an ended process: they are sampled while it runs.
+    while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT)
+        TakePeaks(process.hProcess, figures);
+    figures.seconds = watch.Seconds();
+    TakePeaks(process.hProcess, figures);
+    GetExitCodeProcess(process.hProcess, &figures.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return figures;
+}
+
+int TraceFiles(const CSeedManifest& manifest) {
+    int files = 0;
+    for (const SeedEntry& entry : manifest.Entries()) {
+        bool isFile = entry.kind == SeedKind::File || entry.kind == SeedKind::Tree || entry.kind == SeedKind::IndexDat;
+        if (entry.role == SeedRole::Trace && isFile)
+            files += entry.count;
+    }
+    return files;
+}
+
+int TracesPresent(const CSeedManifest& manifest, int& units) {
+    int present = 0;
+    units = 0;
+    for (const SeedEntry& entry : manifest.Entries()) {
+        if (entry.role != SeedRole::Trace)
+            continue;
+        units += entry.count;
+        present += PresentUnits(entry);
+    }
+    return present;
+}
+
+bool MakeBaselineTree(const char* root, int files) {
+    if (!CreateDirectoryA(root, nullptr))
+        return false;
+    char content[3300];
+    FillMemory(content, sizeof content, 'x');
+    char path[MAX_PATH];
+    for (int file = 0; file < files; ++file) {
+        if (file % kBaselineFilesPerFolder == 0) {
+            wsprintfA(path, "%s\\BULK%04d", root, file / kBaselineFilesPerFolder);
+            if (!CreateDirectoryA(path, nullptr))
+                return false;
+        }
+        wsprintfA(path, "%s\\BULK%04d\\page%04d[1].htm", root, file / kBaselineFilesPerFolder,
+                  file % kBaselineFilesPerFolder);
+        HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        WriteFile(handle, content, 300 + (file * 37) % 3000, &written, nullptr);
+        CloseHandle(handle);
+    }
+    return true;
+}
+
+// The baseline: what any deletion of a tree has to do, nothing more.
+void PlainDelete(const char* folder) {
+    char path[MAX_PATH];
+    wsprintfA(path, "%s\\*", folder);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(path, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const char* name = found.cFileName;
+        if (name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])))
+            continue;
+        wsprintfA(path, "%s\\%s", folder, name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            PlainDelete(path);
+            RemoveDirectoryA(path);
+        } else {
+            DeleteFileA(path);
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+CString OwnFolder() {
+    char path[MAX_PATH] = {0};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    CString folder(path);
+    return folder.Left(folder.ReverseFind('\\'));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printf("usage: DirectModeBench <path of Vantrel.exe>\n");
+        return 2;
+    }
+    printf("seeding a heavy profile (TraceProfile seed --large)...\n");
+    fflush(stdout);
+    ProcessFigures seed = RunAndWatch("\"" + OwnFolder() + "\\TraceProfile.exe\" seed --large", false);
+    CSeedManifest manifest;
+    if (!seed.started || seed.exitCode != 0 || !manifest.Load()) {
+        printf("seeding failed\n");
+        return 1;
+    }
+    int units = 0;
+    int presentBefore = TracesPresent(manifest, units);
+    int files = TraceFiles(manifest);
+    printf("seeded in %.1f s: %d traces, %d of them files\n", seed.seconds, units, files);
+
+    printf("cleaning: %s with every direct-mode key...\n", argv[1]);
+    fflush(stdout);
+    CRestartedShells shells;
+    ProcessFigures run = RunAndWatch("\"" + CString(argv[1]) + "\" " + EveryDirectModeKey(), true);
+    shells.EndNewOnes();
+    if (!run.started) {
+        printf("cannot start %s (error %lu)\n", argv[1], GetLastError());
+        return 1;
+    }
+    int presentAfter = TracesPresent(manifest, units);
+
+    const char baseline[] = "C:\\vantrel-bench-baseline";
+    if (!MakeBaselineTree(baseline, files)) {
+        printf("cannot make the baseline tree %s\n", baseline);
+        return 1;
+    }
+    CStopwatch loopWatch;
+    PlainDelete(baseline);
+    double loopSeconds = loopWatch.Seconds();
+    RemoveDirectoryA(baseline);
+
+    printf("\n");
+    printf("Vantrel.exe direct mode, all %d items\n", Catalogue::DirectModeOrder().count);
+    printf("  wall time               %8.2f s  (exit code %lu)\n", run.seconds, run.exitCode);
+    printf("  peak working set        %8.1f MB\n", run.peakWorkingSet / 1048576.0);
+    printf("  peak pagefile usage     %8.1f MB\n", run.peakPagefile / 1048576.0);
+    printf("  traces present          %d before, %d after, of %d\n", presentBefore, presentAfter, units);
+    printf("plain FindFirstFileA/DeleteFileA loop over %d files\n", files);
+    printf("  wall time               %8.2f s\n", loopSeconds);
+    printf("full cleaning / plain loop: %.2fx\n", loopSeconds > 0 ? run.seconds / loopSeconds : 0.0);
+    return 0;
+}
