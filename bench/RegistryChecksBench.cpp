@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "BenchSupport.h"
 #include "HistoryCleaner.h"
 #include "ItemDispatch.h"
 #include "RegBackupWriter.h"
@@ -96,23 +97,6 @@ void RemoveSeeds(const char* existingFile) {
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, subkey);
     }
 }
-
-class CStopwatch {
-public:
-    CStopwatch() {
-        QueryPerformanceFrequency(&m_frequency);
-        QueryPerformanceCounter(&m_start);
-    }
-    double Seconds() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 
 LONGLONG FileSize(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
