@@ -26,6 +26,16 @@ enum SeedItem {
     kMsnMessenger = 23,
     kNateOn = 24,
     kBuddyBuddy = 25,
+    kRegistryMuiCache = 27,
+    kRegistryAppPaths = 28,
+    kRegistryHelpFile = 29,
+    kRegistryFontFile = 30,
+    kRegistrySetupPath = 31,
+    kRegistryUnusedProgramKey = 32,
+    kRegistryStartProgram = 33,
+    kRegistryStartMenuOrder = 34,
+    kRegistryProgramCommand = 35,
+    kRegistrySoundSetting = 36,
     kRemoteDesktop = 37,
     kFlash = 38,
     kUpdateLogs = 39,
@@ -41,3 +51,6 @@ enum SeedItem {
     kDevStudio = 49,
     kAdobe = 50,
 };
+
+// The registry checks: only a cleaning run does them, never direct mode.
+inline bool IsRegistryCheck(int id) { return id >= kRegistryMuiCache && id <= kRegistrySoundSetting; }

@@ -268,11 +268,16 @@ HKEY RegistryRoot(const char* path, CString& subkey) {
         subkey = text.Mid(5);
         return HKEY_LOCAL_MACHINE;
     }
+    if (text.Left(4) == "HKU\\") {
+        subkey = text.Mid(4);
+        return HKEY_USERS;
+    }
     return nullptr;
 }
 
 CString RegistryPath(HKEY root, const char* subkey) {
-    return CString(root == HKEY_LOCAL_MACHINE ? "HKLM\\" : "HKCU\\") + subkey;
+    const char* prefix = root == HKEY_LOCAL_MACHINE ? "HKLM\\" : root == HKEY_USERS ? "HKU\\" : "HKCU\\";
+    return CString(prefix) + subkey;
 }
 
 CString HexBytes(const void* data, int length) {

@@ -16,7 +16,7 @@ enum class SeedRole : char {
 enum class SeedKind : char {
     File = 'F',        // path
     Tree = 'D',        // folder path; count = files in it (links are not entered)
-    Key = 'K',         // registry path ("HKCU\..." or "HKLM\...")
+    Key = 'K',         // registry path ("HKCU\...", "HKLM\..." or "HKU\...")
     Value = 'V',       // registry path + value name; survivors also compare data (hex)
     ValueCount = 'M',  // registry path; count = values in the key
     IniSection = 'I',  // ini file path + section name
@@ -58,7 +58,7 @@ private:
     std::vector<SeedEntry> m_entries;
 };
 
-// Registry paths of the manifest: "HKCU\..." or "HKLM\...". Null root for anything else.
+// Registry paths of the manifest: "HKCU\...", "HKLM\..." or "HKU\...". Null root for anything else.
 HKEY RegistryRoot(const char* path, CString& subkey);
 CString RegistryPath(HKEY root, const char* subkey);
 

@@ -7,6 +7,7 @@
 
 #include "CleanupCatalogue.h"
 #include "HostTools.h"
+#include "SeedItems.h"
 
 namespace {
 
@@ -95,7 +96,12 @@ void RemoveEntry(const SeedEntry& entry) {
 
 std::vector<ItemTally> TallyItems(const CSeedManifest& manifest) {
     std::vector<ItemTally> tallies;
-    for (int id : Catalogue::DirectModeOrder()) {
+    std::vector<int> ids;
+    for (int id : Catalogue::DirectModeOrder())
+        ids.push_back(id);
+    for (int id = kRegistryMuiCache; id <= kRegistrySoundSetting; ++id)
+        ids.push_back(id);
+    for (int id : ids) {
         ItemTally tally;
         tally.item = id;
         for (const SeedEntry& entry : manifest.Entries()) {

@@ -14,7 +14,8 @@ struct ItemTally {
     int present = 0;
 };
 
-// One tally per item with traces, in the order direct mode runs the items.
+// One tally per item with traces, in the order direct mode runs the items, then the registry
+// checks (only a cleaning run does those).
 std::vector<ItemTally> TallyItems(const CSeedManifest& manifest);
 // The table of items and the list of survivors with OK or LOST.
 void PrintReport(const CSeedManifest& manifest);

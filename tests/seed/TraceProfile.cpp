@@ -4,14 +4,20 @@
 //   TraceProfile report           per item: what was seeded and what is still there
 //   TraceProfile remove           take away everything the seed made
 //   TraceProfile keys             the direct-mode command line that names every item
+//   TraceProfile registry-run     a cleaning run of the registry checks, backed up where the
+//                                 program keeps its RegHistory
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "CleaningRun.h"
 #include "DirectModeKeys.h"
+#include "Handle.h"
+#include "SeedItems.h"
 #include "SeedReport.h"
 #include "TraceSeeder.h"
+#include "UtilityLib.h"
 
 namespace {
 
@@ -32,6 +38,7 @@ int Seed(bool large) {
     seeder.SeedBrowserTraces();
     seeder.SeedWindowsTraces();
     seeder.SeedProgramTraces();
+    seeder.SeedRegistryCheckTraces();
     if (large)
         seeder.SeedLargeProfile();
     if (!manifest.Save()) {
@@ -71,6 +78,54 @@ int Keys() {
     return 0;
 }
 
+// The newest file of the folder; run files are named by their start time, to the second.
+CString NewestFile(const CString& folder) {
+    CString newest;
+    FILETIME newestTime = {};
+    WIN32_FIND_DATAA entry;
+    CFindHandle find(FindFirstFileA(folder + "\\*", &entry));
+    if (!find.IsValid())
+        return newest;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            CompareFileTime(&entry.ftLastWriteTime, &newestTime) >= 0) {
+            newestTime = entry.ftLastWriteTime;
+            newest = folder + "\\" + entry.cFileName;
+        }
+    } while (FindNextFileA(find, &entry));
+    return newest;
+}
+
+// Every finding of a run is one [List] line of its backup file, numbered from 0.
+int ListedFindings(const CString& backupFile) {
+    int count = 0;
+    char value[16] = {};
+    while (GetPrivateProfileStringA("List", CUtilityLib::GetString(count, 0), "", value, sizeof value, backupFile) >
+           0)
+        ++count;
+    return count;
+}
+
+int RegistryRun() {
+    CUtilityLib::SetAppDataSubPath("vantrel");
+    CleaningRunRequest request;
+    for (DWORD id = kRegistryMuiCache; id <= kRegistrySoundSetting; ++id)
+        request.checkedIds.Add(id);
+    request.configIni = CString(CSeedManifest::Folder()) + "\\Config.ini";
+    request.backupFolder = CUtilityLib::GetAppDataLocalPath(true);
+    const CString history = request.backupFolder + "\\RegHistory";
+    const CString previous = NewestFile(history);
+    RunCleaning(request);
+    const CString backupFile = NewestFile(history);
+    if (backupFile.IsEmpty() || backupFile == previous) {
+        printf("registry checks: no backup file was written in %s\n", (const char*)history);
+        return 1;
+    }
+    printf("registry checks: %d findings\n", ListedFindings(backupFile));
+    printf("backup file: %s\n", (const char*)backupFile);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +142,8 @@ int main(int argc, char** argv) {
         return Remove();
     if (strcmp(command, "keys") == 0)
         return Keys();
-    printf("usage: TraceProfile seed [--large] | report | remove | keys\n");
+    if (strcmp(command, "registry-run") == 0)
+        return RegistryRun();
+    printf("usage: TraceProfile seed [--large] | report | remove | keys | registry-run\n");
     return 2;
 }

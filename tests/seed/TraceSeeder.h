@@ -18,6 +18,8 @@ public:
     void SeedBrowserTraces();
     void SeedWindowsTraces();
     void SeedProgramTraces();
+    // Invalid entries for each registry check and valid ones they must leave.
+    void SeedRegistryCheckTraces();
     // At least 50,000 cache files and 5,000 MRU values on top, for the benchmark.
     void SeedLargeProfile();
 

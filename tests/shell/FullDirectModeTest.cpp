@@ -5,6 +5,7 @@
 #include "CleanupCatalogue.h"
 #include "ProgramRun.h"
 #include "RestartedShells.h"
+#include "SeedItems.h"
 #include "SeedManifest.h"
 
 namespace {
@@ -42,8 +43,9 @@ bool RunBuilt(const char* program, const CString& arguments, DWORD patienceMs, D
 
 }  // namespace
 
-// One seeded profile, one full direct-mode run of Vantrel.exe over it; the tests look at what
-// the run left. The seed is removed afterwards.
+// One seeded profile, one full direct-mode run of Vantrel.exe over it, then a cleaning run of the
+// registry checks (which direct mode never does); the tests look at what the runs left. The seed
+// is removed afterwards.
 class FullDirectMode : public ::testing::Test {
 protected:
     struct Run {
@@ -52,6 +54,9 @@ protected:
         std::vector<int> presentBefore;
         bool ended = false;
         DWORD exitCode = 99;
+        std::vector<int> presentAfterDirectMode;
+        bool registryRunEnded = false;
+        DWORD registryRunExitCode = 99;
     };
 
     static void SetUpTestSuite() {
@@ -66,6 +71,10 @@ protected:
         CRestartedShells shells;
         s_run->ended = RunBuilt("Vantrel.exe", EveryKeyLine(), kRunPatienceMs, s_run->exitCode);
         shells.EndNewOnes();
+        for (const SeedEntry& entry : s_run->manifest.Entries())
+            s_run->presentAfterDirectMode.push_back(PresentUnits(entry));
+        s_run->registryRunEnded =
+            RunBuilt("TraceProfile.exe", "registry-run", kRunPatienceMs, s_run->registryRunExitCode);
     }
 
     static void TearDownTestSuite() {
@@ -96,20 +105,40 @@ TEST_F(FullDirectMode, VantrelEndsOnItsOwnWithExitCodeZero) {
     EXPECT_EQ(0u, s_run->exitCode);
 }
 
-TEST_F(FullDirectMode, EveryItemsTracesAreGone) {
+TEST_F(FullDirectMode, EveryDirectModeItemsTracesAreGone) {
     ASSERT_TRUE(s_run->seeded);
     for (const SeedEntry& entry : s_run->manifest.Entries()) {
-        if (entry.role == SeedRole::Trace) {
+        if (entry.role == SeedRole::Trace && !IsRegistryCheck(entry.item)) {
             EXPECT_EQ(0, PresentUnits(entry)) << (const char*)Describe(entry);
         }
     }
 }
 
-TEST_F(FullDirectMode, EverySurvivorIsIntact) {
+TEST_F(FullDirectMode, DirectModeLeavesTheRegistryCheckTracesAndTheCleaningRunRemovesThem) {
     ASSERT_TRUE(s_run->seeded);
-    for (const SeedEntry& entry : s_run->manifest.Entries()) {
-        if (entry.role == SeedRole::Survivor) {
-            EXPECT_TRUE(IsIntact(entry)) << (const char*)Describe(entry);
+    EXPECT_TRUE(s_run->registryRunEnded);
+    EXPECT_EQ(0u, s_run->registryRunExitCode);
+    const std::vector<SeedEntry>& entries = s_run->manifest.Entries();
+    int registryTraces = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].role == SeedRole::Trace && IsRegistryCheck(entries[i].item)) {
+            ++registryTraces;
+            EXPECT_EQ(entries[i].count, s_run->presentAfterDirectMode[i]) << "direct mode: "
+                                                                           << (const char*)Describe(entries[i]);
+            EXPECT_EQ(0, PresentUnits(entries[i])) << "cleaning run: " << (const char*)Describe(entries[i]);
+        }
+    }
+    EXPECT_GT(registryTraces, 0);
+}
+
+// Looked at before the registry checks: they rightly take an uninstall entry whose uninstaller
+// an item removed.
+TEST_F(FullDirectMode, EverySurvivorIsIntactAfterDirectMode) {
+    ASSERT_TRUE(s_run->seeded);
+    const std::vector<SeedEntry>& entries = s_run->manifest.Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].role == SeedRole::Survivor) {
+            EXPECT_EQ(entries[i].count, s_run->presentAfterDirectMode[i]) << (const char*)Describe(entries[i]);
         }
     }
 }
