@@ -10,6 +10,9 @@
 #include "ProgressRecorder.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
+#include "BackupFileProbe.h"
+
+using namespace BackupFileProbe;
 
 namespace {
 
@@ -34,25 +37,6 @@ public:
             action(id, engine, writer);
     }
 };
-
-std::vector<CString> FilesIn(const CString& folder) {
-    std::vector<CString> names;
-    WIN32_FIND_DATAA entry;
-    CFindHandle find(FindFirstFileA(folder + "\\*", &entry));
-    if (!find.IsValid())
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(find, &entry));
-    return names;
-}
-
-CString ListEntry(const CString& backupFile, int index) {
-    char value[2048] = {};
-    GetPrivateProfileStringA("List", CUtilityLib::GetString(index, 0), "<missing>", value, sizeof(value), backupFile);
-    return value;
-}
 
 CString RunFileNameAt(const CTime& time) {
     CString name;

@@ -9,28 +9,13 @@
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 #include "WideRegTree.h"
+#include "BackupFileProbe.h"
 
 using namespace WideRegTree;
 
-namespace {
+using namespace BackupFileProbe;
 
-// The system's registry editor, as the history window restores a backup.
-bool ImportWithRegistryEditor(const CString& file) {
-    CString command = "regedit.exe /s \"" + file + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    // A guard against a hung editor, not a speed check.
-    bool ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended;
-}
+namespace {
 
 void ExpectSameTree(const Tree& expected, const Tree& actual) {
     for (const auto& key : expected) {

@@ -14,8 +14,11 @@
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 #include "WideRegTree.h"
+#include "BackupFileProbe.h"
 
 using namespace WideRegTree;
+
+using namespace BackupFileProbe;
 
 namespace {
 
@@ -135,42 +138,6 @@ private:
 Bytes Dword(DWORD value) {
     const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
     return Bytes(bytes, bytes + sizeof value);
-}
-
-std::vector<CString> FilesIn(const CString& folder) {
-    std::vector<CString> names;
-    WIN32_FIND_DATAA entry;
-    CFindHandle find(FindFirstFileA(folder + "\\*", &entry));
-    if (!find.IsValid())
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(find, &entry));
-    return names;
-}
-
-CString ListEntry(const CString& backupFile, int index) {
-    char value[4096] = {};
-    GetPrivateProfileStringA("List", CUtilityLib::GetString(index, 0), "<missing>", value, sizeof(value), backupFile);
-    return value;
-}
-
-bool ImportWithRegistryEditor(const CString& file) {
-    CString command = "regedit.exe /s \"" + file + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    // A guard against a hung editor, not a speed check.
-    bool ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended;
 }
 
 // A folder of the user's program menu, made for the test and removed afterwards.
