@@ -19,8 +19,15 @@
 // - CTime holds a 64-bit count of seconds, formats with the C library's strftime codes, and
 //   converts a FILETIME exactly (UTC) rather than through the current daylight-saving bias. An
 //   impossible time holds -1 instead of asserting. CTimeSpan counts are 64-bit.
-// - CPoint, CSize and CRect start at zero. CDC only wraps an HDC (Attach, Detach, DeleteDC,
-//   FillSolidRect) and deletes an attached DC when destroyed.
+// - CPoint, CSize and CRect start at zero. CDC wraps an HDC with the drawing calls the controls
+//   use, selects GDI objects by handle and returns no CGdiObject pointers; CFont, CBrush, CPen and
+//   CBitmap own their handle. No CGdiObject, CRgn, CPalette or CImageList.
+// - Windows: every class overrides WindowProc with one switch (no message maps); handlers are
+//   ordinary member functions. CWnd::FromHandle makes temporary objects that the modal loop
+//   frees when idle. The main window is set with AfxSetMainWnd (there is no CWinApp); the
+//   modal loop of CDialog never shows a hidden dialog. Exceptions thrown in a window procedure
+//   are swallowed at the Win32 boundary. Only the controls the program uses exist: CStatic,
+//   CButton, CListBox, CListCtrl.
 #include "Arrays.h"
 #include "CDC.h"
 #include "CFile.h"
@@ -29,5 +36,9 @@
 #include "CString.h"
 #include "CTime.h"
 #include "CTimeSpan.h"
+#include "Controls.h"
+#include "Dialog.h"
+#include "GdiObjects.h"
 #include "GdiTypes.h"
 #include "Position.h"
+#include "Wnd.h"
