@@ -103,4 +103,18 @@ public:
     // InterlockedExchangePointer(sessionOut, nullptr) and closing it.
     static bool DownloadURL(const char* url, const char* file, void** sessionOut = nullptr,
                             CPLCallback* progress = nullptr);
+
+    // Geometry and text of dialogs and lists. The converters read decimal numbers separated by
+    // commas ("r,g,b", "l,t,r,b", "x,y"; spaces allowed); missing or unreadable ones are 0 and
+    // colour components are taken modulo 256.
+    static COLORREF ConvertStringToRGB(const char* text);
+    static CRect ConvertStringToRect(const char* text);
+    static CPoint ConvertStringToPoint(const char* text);
+    // The work area (the monitor less the taskbar) of the monitor nearest to the point, so a
+    // dialog placed against its edge stays clear of the taskbar; empty when it cannot be learnt.
+    static CRect GetMonitorFromPoint(CPoint point);
+    // The text shortened as a path to fit width pixels in the DC's current font: the end of the
+    // folder part gives way to "..." before the file name does. Unchanged when it fits; never
+    // cuts a double-byte character.
+    static CString GetEllipsisText(HDC dc, const char* text, int width);
 };

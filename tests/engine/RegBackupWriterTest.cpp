@@ -6,6 +6,7 @@
 
 #include "FileProbe.h"
 #include "ImportPatch.h"
+#include "MessageBoxRecorder.h"
 #include "RegBackupWriter.h"
 #include "TestFixtures.h"
 #include "WideRegTree.h"
@@ -54,34 +55,6 @@ protected:
     CString file = folder / "backup.reg";
     CRegBackupWriter writer;
 };
-
-// Stands in for MessageBoxA of this program while it lives, so that no box is ever shown.
-class BoxRecorder {
-public:
-    BoxRecorder()
-        : m_patch(GetModuleHandleA(nullptr), "user32.dll", "MessageBoxA", reinterpret_cast<void*>(&Show)) {
-        s_active = this;
-    }
-    ~BoxRecorder() { s_active = nullptr; }
-    bool IsReady() const { return m_patch.IsActive(); }
-
-    int count = 0;
-    CString text;
-    UINT style = 0;
-
-private:
-    static int WINAPI Show(HWND, LPCSTR text, LPCSTR, UINT style) {
-        ++s_active->count;
-        s_active->text = text;
-        s_active->style = style;
-        return IDOK;
-    }
-
-    static BoxRecorder* s_active;
-    ImportPatch m_patch;
-};
-
-BoxRecorder* BoxRecorder::s_active = nullptr;
 
 // Makes this program's next size queries of RegQueryValueExW report 1 byte, as if the value
 // had grown between the size query and the read.
@@ -298,21 +271,21 @@ TEST_F(RegBackupWriterTest, FailsEveryBackupWithoutAFileOrWhenItCannotBeCreated)
 }
 
 TEST_F(RegBackupWriterTest, RefusesSystemKeysWithAMessageBox) {
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes(GetModuleHandleA(nullptr));
     ASSERT_TRUE(boxes.IsReady());
     writer.SetFileName(file);
 
     EXPECT_EQ(0, writer.BackupKey(HKEY_CURRENT_USER, "Software"));
-    EXPECT_EQ(1, boxes.count);
+    EXPECT_EQ(1, boxes.Count());
     EXPECT_STREQ("잘못된 접근으로 판단 : 차단함 : [HKEY_CURRENT_USER\\Software]", boxes.text);
     EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.style & MB_TYPEMASK);
 
     EXPECT_EQ(0, writer.BackupKey(HKEY_LOCAL_MACHINE, "system\\currentcontrolset\\enum"));
-    EXPECT_EQ(2, boxes.count);
+    EXPECT_EQ(2, boxes.Count());
     EXPECT_STREQ("잘못된 접근으로 판단 : 차단함 : [HKEY_LOCAL_MACHINE\\system\\currentcontrolset\\enum]", boxes.text);
 
     EXPECT_EQ(0, writer.BackupKey(HKEY_CLASSES_ROOT, "CLSID"));
-    EXPECT_EQ(3, boxes.count);
+    EXPECT_EQ(3, boxes.Count());
     EXPECT_FALSE(FileProbe::Exists(file));
 }
 

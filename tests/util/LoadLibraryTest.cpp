@@ -2,44 +2,10 @@
 
 #include <windows.h>
 
-#include "ImportPatch.h"
 #include "LoadLibrary.h"
+#include "MessageBoxRecorder.h"
 
 namespace {
-
-// Stands in for MessageBoxA inside Tovrin.dll while it lives and keeps what was shown, so the
-// alerts are seen (and never block) with or without a display.
-class AlertRecorder {
-public:
-    AlertRecorder()
-        : m_patch(GetModuleHandleA("Tovrin.dll"), "user32.dll", "MessageBoxA",
-                  reinterpret_cast<void*>(&AlertRecorder::Show)) {
-        s_active = this;
-    }
-    ~AlertRecorder() { s_active = nullptr; }
-    bool IsReady() const { return m_patch.IsActive(); }
-
-    int count = 0;
-    CString caption;
-    CString text;
-    UINT style = 0;
-
-private:
-    static int WINAPI Show(HWND, LPCSTR text, LPCSTR caption, UINT style) {
-        if (s_active) {
-            ++s_active->count;
-            s_active->text = text;
-            s_active->caption = caption;
-            s_active->style = style;
-        }
-        return IDOK;
-    }
-
-    static AlertRecorder* s_active;
-    ImportPatch m_patch;
-};
-
-AlertRecorder* AlertRecorder::s_active = nullptr;
 
 // Binds two functions of User32 and, when asked, one more by name.
 class CUser32Functions : public CLoadLibrary {
@@ -88,7 +54,7 @@ TEST(CLoadLibrary, LoadsAndBindsFunctionsOfUser32) {
 }
 
 TEST(CLoadLibrary, MissingFunctionFailsQuietlyWithoutExitOnFailure) {
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     CUser32Functions user32("VantrelNoSuchExport");
 
@@ -96,11 +62,11 @@ TEST(CLoadLibrary, MissingFunctionFailsQuietlyWithoutExitOnFailure) {
 
     EXPECT_EQ(0, user32.IsLoaded());
     EXPECT_EQ(nullptr, user32.GetModule());
-    EXPECT_EQ(0, alerts.count);
+    EXPECT_EQ(0, alerts.Count());
 }
 
 TEST(CLoadLibrary, MissingLibraryFailsQuietlyAndLeavesTheObjectFreeForAnother) {
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     CUser32Functions library;
 
@@ -108,11 +74,11 @@ TEST(CLoadLibrary, MissingLibraryFailsQuietlyAndLeavesTheObjectFreeForAnother) {
     EXPECT_EQ(0, library.IsLoaded());
 
     EXPECT_EQ(1, library.Load("User32.dll", 0));
-    EXPECT_EQ(0, alerts.count);
+    EXPECT_EQ(0, alerts.Count());
 }
 
 TEST(CLoadLibrary, AnotherNameWhileOneIsHeldIsRefusedWithTheAlert) {
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     CUser32Functions user32;
     ASSERT_EQ(1, user32.Load("User32.dll", 0));
@@ -120,7 +86,7 @@ TEST(CLoadLibrary, AnotherNameWhileOneIsHeldIsRefusedWithTheAlert) {
 
     EXPECT_EQ(0, user32.Load("Kernel32.dll", 0));
 
-    EXPECT_EQ(1, alerts.count);
+    EXPECT_EQ(1, alerts.Count());
     EXPECT_EQ("ALERT", alerts.caption);
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_TOPMOST), alerts.style);
     EXPECT_EQ("CLoadLirary::Load(Kernel32.dll) Request Different File Name\n\n\nPrev : User32.dll", alerts.text);
@@ -128,20 +94,20 @@ TEST(CLoadLibrary, AnotherNameWhileOneIsHeldIsRefusedWithTheAlert) {
 }
 
 TEST(CLoadLibrary, SameNameAgainSucceedsWithoutAnAlert) {
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     CUser32Functions user32;
     ASSERT_EQ(1, user32.Load("User32.dll", 0));
 
     EXPECT_EQ(1, user32.Load("USER32.DLL", 0));
-    EXPECT_EQ(0, alerts.count);
+    EXPECT_EQ(0, alerts.Count());
 }
 
 TEST(CLoadLibrary, FreeUnloadsALibraryNobodyElseHoldsAndForgetsItsName) {
     const char* name = "cabinet.dll";
     if (GetModuleHandleA(name))
         GTEST_SKIP() << name << " is held by the test program already";
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     CPlainLibrary library;
     ASSERT_EQ(1, library.Load(name, 0));
@@ -152,7 +118,7 @@ TEST(CLoadLibrary, FreeUnloadsALibraryNobodyElseHoldsAndForgetsItsName) {
     EXPECT_EQ(nullptr, GetModuleHandleA(name));
     EXPECT_EQ(0, library.IsLoaded());
     EXPECT_EQ(1, library.Load("User32.dll", 0));
-    EXPECT_EQ(0, alerts.count);
+    EXPECT_EQ(0, alerts.Count());
 }
 
 TEST(CLoadLibrary, DestructionUnloadsTheLibrary) {
@@ -171,7 +137,7 @@ TEST(CLoadLibrary, FreeOfALibraryHeldElsewhereDropsOnlyItsOwnReferenceAndKeepsTh
     const char* name = "cabinet.dll";
     if (GetModuleHandleA(name))
         GTEST_SKIP() << name << " is held by the test program already";
-    AlertRecorder alerts;
+    MessageBoxRecorder alerts(GetModuleHandleA("Tovrin.dll"));
     ASSERT_TRUE(alerts.IsReady());
     HMODULE ownReference = LoadLibraryA(name);
     ASSERT_NE(nullptr, ownReference);
@@ -184,7 +150,7 @@ TEST(CLoadLibrary, FreeOfALibraryHeldElsewhereDropsOnlyItsOwnReferenceAndKeepsTh
     EXPECT_NE(nullptr, GetModuleHandleA(name));
     EXPECT_EQ(1, library.IsLoaded());
     EXPECT_EQ(0, library.Load("User32.dll", 0));
-    EXPECT_EQ(1, alerts.count);
+    EXPECT_EQ(1, alerts.Count());
     FreeLibrary(ownReference);
     EXPECT_EQ(nullptr, GetModuleHandleA(name));
 }
