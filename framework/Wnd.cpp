@@ -201,23 +201,16 @@ BOOL CWnd::DestroyWindow() {
     return result;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-    DWORD style = GetStyle();
-    DWORD changed = (style & ~remove) | add;
-    if (changed == style)
-        return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
-    if (flags)
-        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
-}
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ChangeStyle(GWL_STYLE, remove, add, flags); }
 
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-    DWORD style = GetExStyle();
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) { return ChangeStyle(GWL_EXSTYLE, remove, add, flags); }
+
+BOOL CWnd::ChangeStyle(int which, DWORD remove, DWORD add, UINT flags) {
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, which));
     DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
+    ::SetWindowLongPtrA(m_hWnd, which, static_cast<LONG_PTR>(changed));
     if (flags)
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;

@@ -132,6 +132,7 @@ protected:
 
 private:
     friend struct FxWindowProcedures;
+    BOOL ChangeStyle(int which, DWORD remove, DWORD add, UINT flags);
     BOOL ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     WNDPROC m_pfnSuper;
