@@ -16,10 +16,10 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
       m_modalEnded(false),
       m_modalResult(-1) {}
 
-BOOL CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
+BOOL CDialog::CreateFromTemplate(const char* templateName, HWND owner) {
     if (m_hWnd)
         return FALSE;
-    HRSRC resource = ::FindResourceA(m_hTemplateInstance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    HRSRC resource = ::FindResourceA(m_hTemplateInstance, templateName, MAKEINTRESOURCEA(5));
     HGLOBAL loaded = resource ? ::LoadResource(m_hTemplateInstance, resource) : nullptr;
     auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)) : nullptr;
     if (!dialogTemplate)
@@ -32,9 +32,13 @@ BOOL CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     m_nIDTemplate = templateId;
+    return Create(MAKEINTRESOURCEA(templateId), parent);
+}
+
+BOOL CDialog::Create(const char* templateName, CWnd* parent) {
     m_pParentWnd = parent;
     m_modalRunning = false;
-    return CreateFromTemplate(templateId, parent ? parent->m_hWnd : nullptr);
+    return CreateFromTemplate(templateName, parent ? parent->m_hWnd : nullptr);
 }
 
 INT_PTR CDialog::DoModal() {
@@ -50,7 +54,7 @@ INT_PTR CDialog::DoModal() {
     m_modalRunning = true;
     m_modalEnded = false;
     m_modalResult = -1;
-    if (CreateFromTemplate(m_nIDTemplate, owner)) {
+    if (CreateFromTemplate(MAKEINTRESOURCEA(m_nIDTemplate), owner)) {
         RunModalLoop();
         // Hidden first, so that activation goes back to the owner and nowhere else.
         if (m_hWnd)

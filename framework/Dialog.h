@@ -9,8 +9,9 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     virtual INT_PTR DoModal();
-    // Modeless.
+    // Modeless, from a numeric or a named template.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    virtual BOOL Create(const char* templateName, CWnd* parent = nullptr);
     // Modal: ends the loop with the result; modeless: hides the dialog (::EndDialog).
     void EndDialog(int result);
 
@@ -30,7 +31,7 @@ protected:
     CWnd* m_pParentWnd;
 
 private:
-    BOOL CreateFromTemplate(UINT templateId, HWND owner);
+    BOOL CreateFromTemplate(const char* templateName, HWND owner);
     void RunModalLoop();
 
     bool m_modalRunning;

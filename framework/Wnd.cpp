@@ -193,10 +193,10 @@ BOOL CWnd::DestroyWindow() {
     if (!m_hWnd)
         return FALSE;
     HWND window = m_hWnd;
-    const bool attached = WindowMap::Find(window) == this;
     BOOL result = ::DestroyWindow(window);
-    // A window that was not subclassed never sends its WM_NCDESTROY through us.
-    if (attached && m_hWnd == window && !::IsWindow(window))
+    // A subclassed window was detached at WM_NCDESTROY (and the object may be gone): only the map
+    // is read here. A window that was merely attached is still mapped to this living object.
+    if (WindowMap::Find(window) == this && !::IsWindow(window))
         Detach();
     return result;
 }

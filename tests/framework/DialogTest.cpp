@@ -86,6 +86,17 @@ TEST(DialogTest, KeysGoThroughTheDialogManager) {
     EXPECT_EQ(enter.DoModal(), IDOK) << "Enter presses the default button";
 }
 
+TEST(DialogTest, ANamedTemplateMakesAModelessDialog) {
+    CDialog dialog(0);
+    ASSERT_TRUE(dialog.Create("NAMED"));
+    CString title;
+    dialog.GetWindowText(title);
+    EXPECT_STREQ(title, "이름 있는 창");
+    EXPECT_FALSE(dialog.Create("NAMED")) << "one window per object";
+    dialog.DestroyWindow();
+    EXPECT_FALSE(dialog.Create("MISSING"));
+}
+
 TEST(DialogTest, AMissingTemplateFailsWithoutALoop) {
     ScriptedDialog dialog(9999);
     EXPECT_EQ(dialog.DoModal(), -1);

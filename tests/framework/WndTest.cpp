@@ -129,8 +129,9 @@ TEST(WndTest, AHeapWindowMayDeleteItselfAfterItsLastMessage) {
     RegisterProbeClass();
     ASSERT_TRUE(wnd->CreateEx(0, kProbeClass, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
     HWND window = wnd->m_hWnd;
-    ::DestroyWindow(window);
+    EXPECT_TRUE(wnd->DestroyWindow()) << "the object is gone before DestroyWindow returns";
     EXPECT_TRUE(deleted);
+    EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
 }
 
