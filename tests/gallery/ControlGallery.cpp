@@ -34,7 +34,7 @@ protected:
         m_tabs[0].SetCheck(1);
         FillItems();
         FillChoices();
-        m_animation.SetWindowTextA("\nthree-frames.gif");
+        m_animation.SetWindowTextA("\nspinner.gif");
 
         SizeXYRate(IDC_ITEMS, 100, 100);
         SizeXYRate(IDC_PANEL, 100, 100);

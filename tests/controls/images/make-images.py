@@ -16,8 +16,12 @@ three-frames.gif (8 x 6 logical screen, looping). Global colours: 0 red, 1 green
            yellow, black / black, yellow; 300 ms; disposal 2 (clear to transparent).
 A comment and a looping application extension come before the frames.
 The expected colours are repeated in TestImages.h; keep the two in step.
+
+spinner.gif (40 x 40, eight 100 ms frames, looping): a ring of eight dots whose highlight goes
+round, on the dialog background; the control gallery shows it.
 """
 
+import math
 import os
 import struct
 
@@ -122,6 +126,28 @@ def gif():
     return header + comment + looping + b"".join(frames) + b"\x3B"
 
 
+def spinner():
+    size, dots, ring, dot = 40, 8, 14, 4
+    background, idle, lit, trail = (236, 233, 216), (200, 200, 200), (49, 108, 197), (140, 165, 215)
+    header = b"GIF89a" + struct.pack("<HHBBB", size, size, 0x80 | 0x01, 0, 0) + palette([background, idle, lit, trail])
+    looping = b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"
+    centres = [(size / 2 + ring * math.cos(2 * math.pi * k / dots), size / 2 + ring * math.sin(2 * math.pi * k / dots))
+               for k in range(dots)]
+    frames = []
+    for step in range(dots):
+        colour = {step: 2, (step - 1) % dots: 3}
+        indexes = []
+        for y in range(size):
+            for x in range(size):
+                index = 0
+                for k, (cx, cy) in enumerate(centres):
+                    if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= dot * dot:
+                        index = colour.get(k, 1)
+                indexes.append(index)
+        frames.append(frame(0, 0, size, size, indexes, 10, 1))
+    return header + looping + b"".join(frames) + b"\x3B"
+
+
 def main():
     folder = os.path.dirname(os.path.abspath(__file__))
     probe = [[PROBE_BODY] * 7 for _ in range(5)]
@@ -130,6 +156,8 @@ def main():
     write_bmp(os.path.join(folder, "probe.bmp"), probe)
     with open(os.path.join(folder, "three-frames.gif"), "wb") as out:
         out.write(gif())
+    with open(os.path.join(folder, "spinner.gif"), "wb") as out:
+        out.write(spinner())
 
 
 if __name__ == "__main__":
