@@ -3,6 +3,7 @@
 #include "CheckListBoxEx.h"
 #include "ControlHost.h"
 #include "MessagePump.h"
+#include "OwnerDraw.h"
 #include "PixelCanvas.h"
 
 namespace {
@@ -228,14 +229,7 @@ protected:
         list.AddString("<C=FF0000><B>빨강 빨강</B></C>");
     }
     void Paint(PixelCanvas& canvas, int index, UINT state = 0) {
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_LISTBOX;
-        item.CtlID = kListId;
-        item.itemID = index;
-        item.itemState = state;
-        item.hwndItem = list.m_hWnd;
-        item.hDC = canvas.Dc();
-        item.rcItem = kItem;
+        DRAWITEMSTRUCT item = OwnerDrawItem(list, ODT_LISTBOX, index, state, canvas.Dc(), kItem);
         list.DrawItem(&item);
     }
     // Dark pixels inside the check box, its frame left out.

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "ControlHost.h"
+#include "OwnerDraw.h"
 #include "PixelCanvas.h"
 #include "RichButton.h"
 #include "SkinBitmap.h"
@@ -32,14 +33,7 @@ protected:
 
     // Draws the button as its parent's WM_DRAWITEM would, into a canvas of its own.
     void Draw(PixelCanvas& canvas, UINT state) {
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = kButtonId;
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = button.m_hWnd;
-        item.hDC = canvas.Dc();
-        item.rcItem = kFace;
+        DRAWITEMSTRUCT item = OwnerDrawItem(button, ODT_BUTTON, 0, state, canvas.Dc(), kFace);
         button.DrawItem(&item);
     }
 

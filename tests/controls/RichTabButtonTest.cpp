@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlHost.h"
+#include "OwnerDraw.h"
 #include "PixelCanvas.h"
 #include "RichTabButton.h"
 #include "SkinBitmap.h"
@@ -29,13 +30,7 @@ protected:
     }
 
     void Paint(PixelCanvas& canvas, UINT state) {
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = kTabId;
-        item.itemState = state;
-        item.hwndItem = tab.m_hWnd;
-        item.hDC = canvas.Dc();
-        item.rcItem = kFace;
+        DRAWITEMSTRUCT item = OwnerDrawItem(tab, ODT_BUTTON, 0, state, canvas.Dc(), kFace);
         tab.DrawItem(&item);
     }
 

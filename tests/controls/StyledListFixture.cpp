@@ -1,3 +1,4 @@
+#include "OwnerDraw.h"
 #include "StyledListFixture.h"
 
 #include <gtest/gtest.h>
@@ -47,14 +48,8 @@ void StyledListFixture::Paint(PixelCanvas* canvas) {
 }
 
 void StyledListFixture::DrawLine(PixelCanvas& canvas, int line, UINT state) {
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_LISTVIEW;
-    item.itemID = static_cast<UINT>(line);
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = list;
-    item.hDC = canvas.Dc();
-    item.rcItem = CRect(0, 0, canvas.Width(), canvas.Height());
+    DRAWITEMSTRUCT item = OwnerDrawItem(list, ODT_LISTVIEW, static_cast<UINT>(line), state, canvas.Dc(),
+                                        CRect(0, 0, canvas.Width(), canvas.Height()));
     list.DrawItem(&item);
 }
 
