@@ -16,8 +16,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Window tests need a display; a private Xvfb gives them one (before Wine starts in the prefix).
-if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+# Window tests need a display; a private Xvfb gives them one (before Wine starts in the prefix),
+# so that no test window shows on the desktop and the gallery screenshot holds nothing else.
+if command -v Xvfb >/dev/null; then
   for n in $(seq 90 120); do
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
