@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "ProgramRun.h"
+
 namespace CrashChildRun {
 
 namespace {
@@ -40,40 +42,13 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 }  // namespace
 
-std::string ChildPath() {
-    char path[MAX_PATH] = {0};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\')) + "\\CrashChild.exe";
-}
+std::string ChildPath() { return std::string(ProgramRun::BuildFolder()) + "\\CrashChild.exe"; }
 
 bool Run(const char* fault, const char* breadcrumb, const char* tempFolder, DWORD patienceMs, DWORD& exitCode) {
-    std::string commandLine = "\"" + ChildPath() + "\" " + fault + " \"" + breadcrumb + "\"";
-    std::string environment = EnvironmentWithTemp(tempFolder);
-    // Standard handles are NUL: Wine would otherwise hand the test's output to winedbg's.
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                             OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, &environment[0],
-                                  tempFolder, &startup, &process);
-    if (nul != INVALID_HANDLE_VALUE)
-        CloseHandle(nul);
-    if (!started)
-        return false;
-    CloseHandle(process.hThread);
-    bool ended = WaitForSingleObject(process.hProcess, patienceMs) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    return ended;
+    const std::string commandLine = "\"" + ChildPath() + "\" " + fault + " \"" + breadcrumb + "\"";
+    // NUL standard handles (ProgramRun): Wine would otherwise hand the test's output to winedbg's.
+    return ProgramRun::RunToEnd(commandLine.c_str(), patienceMs, exitCode, EnvironmentWithTemp(tempFolder).c_str(),
+                                tempFolder);
 }
 
 std::vector<std::string> ReportFiles(const char* folder) {
