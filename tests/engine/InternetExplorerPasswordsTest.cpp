@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessListProbe.h"
 #include "HistoryCleaner.h"
 #include "ProgramTraceProfile.h"
 
@@ -15,29 +16,6 @@ const char kIntelliForms[] = "Software\\Microsoft\\Internet Explorer\\IntelliFor
 const char kProtectedStorage[] = "Software\\Microsoft\\Protected Storage System Provider\\";
 const char kPasswordData[] = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
 
-std::string SidText(PSID sid) {
-    char* text = nullptr;
-    if (!ConvertSidToStringSidA(sid, &text))
-        return "<invalid>";
-    std::string copy(text);
-    LocalFree(text);
-    return copy;
-}
-
-// The process user as the system prints it, from the token.
-std::string ProcessUserSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return "<none>";
-    BYTE buffer[512];
-    DWORD size = 0;
-    std::string text = GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size)
-                           ? SidText(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid)
-                           : "<none>";
-    CloseHandle(token);
-    return text;
-}
-
 std::string UserName() {
     char name[261] = "";
     DWORD size = sizeof(name);
@@ -46,29 +24,13 @@ std::string UserName() {
 
 // "sid flags mask" for every ACE of the key's DACL, as stored.
 std::vector<std::string> StoredAces(const char* path) {
-    std::vector<std::string> aces;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, READ_CONTROL, &key) != ERROR_SUCCESS)
-        return aces;
-    std::vector<BYTE> descriptor(4096);
-    DWORD size = static_cast<DWORD>(descriptor.size());
-    BOOL present = FALSE;
-    BOOL defaulted = FALSE;
-    PACL dacl = nullptr;
-    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) == ERROR_SUCCESS &&
-        GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted) && present && dacl) {
-        for (DWORD i = 0; i < dacl->AceCount; ++i) {
-            void* ace = nullptr;
-            if (!GetAce(dacl, i, &ace))
-                break;
-            auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-            char numbers[32];
-            wsprintfA(numbers, " %u %lx", allowed->Header.AceFlags, allowed->Mask);
-            aces.push_back(SidText(&allowed->SidStart) + numbers);
-        }
+    std::vector<std::string> texts;
+    for (const AccessListProbe::Ace& ace : AccessListProbe::StoredAces(HKEY_CURRENT_USER, path)) {
+        char numbers[32];
+        wsprintfA(numbers, " %u %lx", ace.flags, ace.mask);
+        texts.push_back(ace.sid + numbers);
     }
-    RegCloseKey(key);
-    return aces;
+    return texts;
 }
 
 // An access list no routine builds: the user without inheritance, everyone reading.
@@ -98,7 +60,7 @@ bool SetOwnAccessList(const char* path, const std::string& userSid) {
 }  // namespace
 
 TEST(RemoveIEAutomaticPassword, DeletesFormDataAndThePasswordKeysOfBothRoots) {
-    std::string sid = ProcessUserSid();
+    std::string sid = AccessListProbe::ProcessUserSid();
     std::string userKey = kProtectedStorage + sid;
     std::string passwordKey = userKey + kPasswordData;
     std::string machinePasswordKey = kProtectedStorage + UserName() + kPasswordData;
@@ -127,7 +89,7 @@ TEST(RemoveIEAutomaticPassword, DeletesFormDataAndThePasswordKeysOfBothRoots) {
 }
 
 TEST(RemoveIEAutomaticPassword, WithoutAnyStoredDataChangesNothingElse) {
-    std::string userKey = kProtectedStorage + ProcessUserSid();
+    std::string userKey = kProtectedStorage + AccessListProbe::ProcessUserSid();
     ProgramTraceProfile profile;
     profile.SetText(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", "kept");
     ASSERT_FALSE(RegProbe::KeyExists(HKEY_CURRENT_USER, userKey.c_str()));

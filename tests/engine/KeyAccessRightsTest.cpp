@@ -6,61 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "AccessListProbe.h"
 #include "HistoryCleaner.h"
 #include "TestFixtures.h"
 
 namespace {
 
-// The SID text as the system itself prints it, to check ours against.
-std::string SystemSidText(PSID sid) {
-    char* text = nullptr;
-    if (!ConvertSidToStringSidA(sid, &text))
-        return "<invalid>";
-    std::string copy(text);
-    LocalFree(text);
-    return copy;
-}
+using AccessListProbe::ProcessUserSid;
+using AccessListProbe::SidText;
+using AccessListProbe::StoredAces;
 
-std::string CurrentUserSidText() {
-    PSID sid = nullptr;
-    if (!CHistoryCleaner::GetCurrentUserSid(&sid))
-        return "<none>";
-    std::string text = SystemSidText(sid);
-    HeapFree(GetProcessHeap(), 0, sid);
-    return text;
-}
-
-struct AceView {
-    std::string sid;
-    BYTE type;
-    BYTE flags;
-    ACCESS_MASK mask;
-};
-
-// The key's DACL as stored, read back through GetKeySecurity; empty when it cannot be read.
-std::vector<AceView> StoredAces(HKEY root, const char* subkey) {
-    std::vector<AceView> aces;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!CHistoryCleaner::GetKeySecurity(root, subkey, &descriptor))
-        return aces;
-    BOOL present = FALSE;
-    BOOL defaulted = FALSE;
-    PACL dacl = nullptr;
-    if (GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present && dacl) {
-        for (DWORD i = 0; i < dacl->AceCount; ++i) {
-            void* ace = nullptr;
-            if (!GetAce(dacl, i, &ace))
-                break;
-            auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-            aces.push_back({SystemSidText(&allowed->SidStart), allowed->Header.AceType, allowed->Header.AceFlags,
-                            allowed->Mask});
-        }
-    }
-    HeapFree(GetProcessHeap(), 0, descriptor);
-    return aces;
-}
-
-bool IsUserAndSystemFullAccess(const std::vector<AceView>& aces, const std::string& userSid) {
+bool IsUserAndSystemFullAccess(const std::vector<AccessListProbe::Ace>& aces, const std::string& userSid) {
     const BYTE inheritToAll = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
     return aces.size() == 2 && aces[0].sid == userSid && aces[1].sid == "S-1-5-18" &&
            aces[0].type == ACCESS_ALLOWED_ACE_TYPE && aces[1].type == ACCESS_ALLOWED_ACE_TYPE &&
@@ -116,7 +72,7 @@ TEST(GetCurrentUserSid, GivesTheProcessUserAsTheSystemPrintsIt) {
     char text[256];
     CHistoryCleaner::SidToString(sid, text);
     EXPECT_EQ(0, strncmp(text, "S-1-5-", 6)) << text;
-    EXPECT_EQ(SystemSidText(sid), text);
+    EXPECT_EQ(SidText(sid), text);
     HeapFree(GetProcessHeap(), 0, sid);
 }
 
@@ -132,7 +88,7 @@ TEST(BuildUserSystemDacl, RefusesAMissingOrInvalidSidAndLeavesNoAcl) {
 
 TEST(SetKeySecurity, StoresExactlyTheUserAndSystemFullAccessEntries) {
     TempRegKey key;
-    std::string user = CurrentUserSidText();
+    std::string user = ProcessUserSid();
     UserSystemDescriptor wanted;
     ASSERT_TRUE(wanted.built);
     ASSERT_FALSE(IsUserAndSystemFullAccess(StoredAces(key.Root(), key.Path()), user));
@@ -146,12 +102,12 @@ TEST(SetKeySecurity, WithRecurseOnAKeyWithoutSubkeysSetsThatKey) {
     UserSystemDescriptor wanted;
     ASSERT_TRUE(wanted.built);
     EXPECT_EQ(1, CHistoryCleaner::SetKeySecurity(key.Root(), key.Path(), &wanted.descriptor, 1));
-    EXPECT_TRUE(IsUserAndSystemFullAccess(StoredAces(key.Root(), key.Path()), CurrentUserSidText()));
+    EXPECT_TRUE(IsUserAndSystemFullAccess(StoredAces(key.Root(), key.Path()), ProcessUserSid()));
 }
 
 TEST(SetKeySecurity, RecursesIntoEveryNestedSubkeyOnlyWhenAsked) {
     TempRegKey key;
-    std::string user = CurrentUserSidText();
+    std::string user = ProcessUserSid();
     const CString nested[] = {key / "a", key / "a\\b", key / "a\\b\\c", key / "d"};
     for (const CString& path : nested)
         CreateKey(path);
@@ -181,4 +137,26 @@ TEST(GetKeySecurity, OnAMissingKeyGivesZeroAndNoBuffer) {
     PSECURITY_DESCRIPTOR descriptor = &sentinel;
     EXPECT_EQ(0, CHistoryCleaner::GetKeySecurity(key.Root(), key / "missing", &descriptor));
     EXPECT_EQ(nullptr, descriptor);
+}
+
+TEST(GetKeySecurity, GivesTheAccessListTheKeyHolds) {
+    TempRegKey key;
+    UserSystemDescriptor wanted;
+    ASSERT_TRUE(wanted.built);
+    ASSERT_EQ(1, CHistoryCleaner::SetKeySecurity(key.Root(), key.Path(), &wanted.descriptor, 0));
+
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(1, CHistoryCleaner::GetKeySecurity(key.Root(), key.Path(), &descriptor));
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present && dacl);
+    std::vector<std::string> sids;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        ASSERT_TRUE(GetAce(dacl, i, &ace));
+        sids.push_back(SidText(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart));
+    }
+    HeapFree(GetProcessHeap(), 0, descriptor);
+    EXPECT_EQ((std::vector<std::string>{ProcessUserSid(), "S-1-5-18"}), sids);
 }
