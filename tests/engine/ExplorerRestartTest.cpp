@@ -6,6 +6,7 @@
 #include "TestFixtures.h"
 #include "TraceFixtures.h"
 #include "UtilityLib.h"
+#include "WaitingCommandShell.h"
 
 using namespace TraceFixtures;
 
@@ -96,76 +97,23 @@ private:
     bool m_ready = false;
 };
 
+// The folder of the stand-in shell; a base of it, so it exists before the shell starts and goes
+// after the shell has ended.
+struct ShellFolder {
+    TempFolder folder;
+};
+
 // A copy of cmd.exe in a folder named "explorer.exe", so its path holds the shell's name,
-// reading commands from a pipe: it waits, without a window, until it is ended.
-class StandInShell {
+// waiting without a window until it is ended.
+class StandInShell : private ShellFolder, public WaitingCommandShell {
 public:
-    StandInShell() {
-        char system[MAX_PATH];
-        GetSystemDirectoryA(system, MAX_PATH);
-        CString program = m_folder.MakeFolder("explorer.exe") + "\\cmd.exe";
-        if (!CopyFileA(CString(system) + "\\cmd.exe", program, FALSE))
-            return;
-        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-        HANDLE childInput = nullptr;
-        HANDLE childOutput = nullptr;
-        if (!CreatePipe(&childInput, &m_input, &inherit, 0))
-            return;
-        if (!CreatePipe(&m_output, &childOutput, &inherit, 0)) {
-            CloseHandle(childInput);
-            return;
-        }
-        SetHandleInformation(m_input, HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
-        char commandLine[] = "cmd.exe /q /k echo ready";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = childInput;
-        startup.hStdOutput = childOutput;
-        startup.hStdError = childOutput;
-        PROCESS_INFORMATION started = {};
-        if (CreateProcessA(program, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                           &started)) {
-            CloseHandle(started.hThread);
-            m_process = started.hProcess;
-        }
-        CloseHandle(childInput);
-        CloseHandle(childOutput);
-        // Once it has written, its module is loaded and the process search can see it.
-        char line[64];
-        DWORD read = 0;
-        m_ready = m_process && ReadFile(m_output, line, sizeof(line), &read, nullptr) && read > 0;
-    }
-
-    ~StandInShell() {
-        if (m_process) {
-            TerminateProcess(m_process, 0);
-            WaitForSingleObject(m_process, 10000);
-            CloseHandle(m_process);
-        }
-        if (m_input)
-            CloseHandle(m_input);
-        if (m_output)
-            CloseHandle(m_output);
-    }
-
-    bool IsReady() const { return m_ready; }
-
-    // The exit code once it has ended; STILL_ACTIVE when it goes on running.
-    DWORD ExitCode() const {
-        WaitForSingleObject(m_process, 10000);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(m_process, &code);
-        return code;
-    }
+    StandInShell() : WaitingCommandShell(CopyIntoShellFolder(folder)) {}
 
 private:
-    TempFolder m_folder;
-    HANDLE m_input = nullptr;
-    HANDLE m_output = nullptr;
-    HANDLE m_process = nullptr;
-    bool m_ready = false;
+    static CString CopyIntoShellFolder(TempFolder& folder) {
+        CString program = folder.MakeFolder("explorer.exe") + "\\cmd.exe";
+        return CopyFileA(WaitingCommandShell::SystemShell(), program, FALSE) ? program : CString();
+    }
 };
 
 }  // namespace

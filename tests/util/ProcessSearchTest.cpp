@@ -5,69 +5,9 @@
 #include <algorithm>
 
 #include "UtilityLib.h"
+#include "WaitingCommandShell.h"
 
 namespace {
-
-// cmd.exe reading commands from a pipe: it runs, without a window, until the pipe closes.
-class WaitingCommandShell {
-public:
-    WaitingCommandShell() {
-        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-        HANDLE childInput = nullptr;
-        HANDLE childOutput = nullptr;
-        if (!CreatePipe(&childInput, &m_input, &inherit, 0))
-            return;
-        if (!CreatePipe(&m_output, &childOutput, &inherit, 0)) {
-            CloseHandle(childInput);
-            return;
-        }
-        SetHandleInformation(m_input, HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
-
-        char system[MAX_PATH];
-        GetSystemDirectoryA(system, MAX_PATH);
-        CString program = CString(system) + "\\cmd.exe";
-        char commandLine[] = "cmd.exe /q /k echo ready";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = childInput;
-        startup.hStdOutput = childOutput;
-        startup.hStdError = childOutput;
-        if (CreateProcessA(program, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                           &m_process)) {
-            CloseHandle(m_process.hThread);
-            m_process.hThread = nullptr;
-        }
-        CloseHandle(childInput);
-        CloseHandle(childOutput);
-        // Once it has written, the process has loaded its module and can be searched.
-        char line[64];
-        DWORD read = 0;
-        m_ready = m_process.hProcess && ReadFile(m_output, line, sizeof(line), &read, nullptr) && read > 0;
-    }
-
-    ~WaitingCommandShell() {
-        if (m_process.hProcess) {
-            TerminateProcess(m_process.hProcess, 0);
-            WaitForSingleObject(m_process.hProcess, 10000);
-            CloseHandle(m_process.hProcess);
-        }
-        if (m_input)
-            CloseHandle(m_input);
-        if (m_output)
-            CloseHandle(m_output);
-    }
-
-    bool IsReady() const { return m_ready; }
-    DWORD Id() const { return m_process.dwProcessId; }
-
-private:
-    HANDLE m_input = nullptr;
-    HANDLE m_output = nullptr;
-    PROCESS_INFORMATION m_process = {};
-    bool m_ready = false;
-};
 
 bool Contains(const CDWordArray& ids, DWORD id) {
     const unsigned long* first = ids.GetData();
@@ -77,7 +17,7 @@ bool Contains(const CDWordArray& ids, DWORD id) {
 }  // namespace
 
 TEST(NTGetProcessIDFromFileName, AppendsAChildFoundByADifferentlyCasedPartOfItsPath) {
-    WaitingCommandShell shell;
+    WaitingCommandShell shell(WaitingCommandShell::SystemShell());
     ASSERT_TRUE(shell.IsReady());
     CDWordArray ids;
     ids.Add(0xFFFFFFF0);
