@@ -2,7 +2,7 @@
 #include <setupapi.h>
 #include <shlobj.h>
 
-#include "BrowserFolders.h"
+#include "TraceFolders.h"
 #include "FolderWalk.h"
 #include "Handle.h"
 #include "HistoryCleaner.h"
@@ -114,13 +114,13 @@ void CHistoryCleaner::ResetIndexDat(const char* root, const char* secondRoot) {
 }
 
 void CHistoryCleaner::RemoveIECacheIndexDat() {
-    CString cache = BrowserFolders::Special(CSIDL_INTERNET_CACHE);
+    CString cache = TraceFolders::Special(CSIDL_INTERNET_CACHE);
     if (!cache.IsEmpty())
         ResetIndexDat(cache);
 }
 
 void CHistoryCleaner::RemoveIECookieIndexDat() {
-    CString cookies = BrowserFolders::Special(CSIDL_COOKIES);
+    CString cookies = TraceFolders::Special(CSIDL_COOKIES);
     if (!cookies.IsEmpty())
         ResetIndexDat(cookies);
 }

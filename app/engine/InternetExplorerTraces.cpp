@@ -4,7 +4,7 @@
 #include <shlwapi.h>
 #include <urlhist.h>
 
-#include "BrowserFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "UtilityLib.h"
 
@@ -16,12 +16,6 @@ const char kHistoryLow[] = "%LocalAppData%\\Microsoft\\Windows\\History\\Low";
 const char kTypedUrlsKey[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
 const CLSID kUrlHistoryClsid = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
-
-// The expanded folder when it exists, else "".
-CString ExistingFolder(const char* path) {
-    CString folder = BrowserFolders::Expanded(path);
-    return !folder.IsEmpty() && CUtilityLib::IsDirectory(folder) ? folder : CString();
-}
 
 // Cleaning runs on a worker thread that nothing else initialises COM for.
 class ComScope {
@@ -59,16 +53,16 @@ CString WindowsHistoryFolder() {
 
 void CHistoryCleaner::RemoveIETempFiles() {
     CleanUrlCache(0, nullptr);
-    CleanFolder(BrowserFolders::Special(CSIDL_INTERNET_CACHE), nullptr, false, false, true);
-    CString low = ExistingFolder(kTempFilesLow);
+    CleanFolder(TraceFolders::Special(CSIDL_INTERNET_CACHE), nullptr, false, false, true);
+    CString low = TraceFolders::ExistingFolder(kTempFilesLow);
     if (!low.IsEmpty())
         CleanFolder(low, nullptr, false, false, true);
 }
 
 void CHistoryCleaner::RemoveIECookies(const CStringArray* exceptions) {
     CleanUrlCache(1, exceptions);
-    CleanFolder(BrowserFolders::Special(CSIDL_COOKIES), exceptions, false, false, true);
-    CString low = ExistingFolder(kCookiesLow);
+    CleanFolder(TraceFolders::Special(CSIDL_COOKIES), exceptions, false, false, true);
+    CString low = TraceFolders::ExistingFolder(kCookiesLow);
     if (!low.IsEmpty())
         CleanFolder(low, exceptions, false, false, true);
 }
@@ -80,10 +74,10 @@ void CHistoryCleaner::RemoveIEAddressBarHistory() {
 
 void CHistoryCleaner::RemoveIEVisitWebSiteHistory() {
     ClearUrlHistoryStore();
-    CString history = BrowserFolders::Special(CSIDL_HISTORY);
+    CString history = TraceFolders::Special(CSIDL_HISTORY);
     CleanFolder(WindowsHistoryFolder(), nullptr, false, true, true);
     CleanFolder(history, nullptr, false, true, true);
-    CString low = ExistingFolder(kHistoryLow);
+    CString low = TraceFolders::ExistingFolder(kHistoryLow);
     if (!low.IsEmpty())
         CleanFolder(low, nullptr, false, false, true);
     if (IsStopRequested())

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "UtilityLib.h"
 
@@ -47,6 +47,6 @@ void CHistoryCleaner::RemoveGOMPlayerHistory() {
             SHDeleteValueA(HKEY_CURRENT_USER, kGomOptionKey, names[i]);
     }
 
-    CleanFolder(AppTraceFolders::Join(AppTraceFolders::ShellFolder(CSIDL_APPDATA), "GRETECH\\GomPlayer"), nullptr,
+    CleanFolder(TraceFolders::Join(TraceFolders::Special(CSIDL_APPDATA), "GRETECH\\GomPlayer"), nullptr,
                 false, true, true);
 }

@@ -5,15 +5,15 @@
 
 #include <vector>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
 #include "RegKey.h"
 #include "UtilityLib.h"
 
-using AppTraceFolders::Join;
-using AppTraceFolders::ShellFolder;
+using TraceFolders::Join;
+using TraceFolders::Special;
 
 namespace {
 
@@ -105,19 +105,19 @@ void CHistoryCleaner::RemoveMSNMessengerHistory() {
 
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows Live");
 
-    CleanFolder(Join(ShellFolder(CSIDL_PROFILE), "Contacts"), nullptr, true, true, true);
+    CleanFolder(Join(Special(CSIDL_PROFILE), "Contacts"), nullptr, true, true, true);
     static const char* const kMessengerFolders[] = {"Microsoft\\Credentials", "Microsoft\\Windows Live Contacts",
                                                     "Microsoft\\MSN Messenger", "Microsoft\\Windows Messenger",
                                                     "Microsoft\\Messenger"};
     for (int csidl : {CSIDL_APPDATA, CSIDL_LOCAL_APPDATA}) {
-        CString base = ShellFolder(csidl);
+        CString base = Special(csidl);
         for (const char* folder : kMessengerFolders)
             CleanFolder(Join(base, folder), nullptr, true, true, true);
     }
 }
 
 void CHistoryCleaner::RemoveNateOnMessengerHistory() {
-    CString program = AppTraceFolders::FullFolderSetting(CUtilityLib::ReadRegistry(
+    CString program = TraceFolders::SettingFolder(CUtilityLib::ReadRegistry(
         HKEY_CURRENT_USER, "Software\\SK Communications\\Messenger\\Configuration", "Nateon Path"));
     if (program.IsEmpty())
         return;
@@ -150,7 +150,7 @@ void CHistoryCleaner::RemoveBuddyBuddyHistory() {
         return;
 
     // The setting ends with "\" as written by the program, but the join does not rely on it.
-    CString root = AppTraceFolders::FullFolderSetting(CUtilityLib::GetPrivateProfileStringA("ROOT", "PATH", ini));
+    CString root = TraceFolders::SettingFolder(CUtilityLib::GetPrivateProfileStringA("ROOT", "PATH", ini));
     if (root.IsEmpty())
         return;
     CleanFolder(Join(root, "Users"), nullptr, false, true, true);

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "UtilityLib.h"
 
@@ -23,8 +23,8 @@ void CHistoryCleaner::RemoveOfficeRecentHistory() {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\FrontPage\\Editor\\Recently Used URLs");
     DeleteKeysNamed("Software\\Microsoft\\Windows\\CurrentVersion\\Applets", "Recent File List");
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs");
-    CleanFolder(AppTraceFolders::Join(AppTraceFolders::ShellFolder(CSIDL_APPDATA), "Microsoft\\Office\\Recent"),
-                nullptr, false, true, true);
+    CleanFolder(TraceFolders::Join(TraceFolders::Special(CSIDL_APPDATA), "Microsoft\\Office\\Recent"), nullptr,
+                false, true, true);
 }
 
 void CHistoryCleaner::RemoveHWPRecentHistory() {

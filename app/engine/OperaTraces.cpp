@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "BrowserFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
 
@@ -18,7 +18,7 @@ const DWORD kMaxNamesBuffer = 16 * 1024 * 1024;
 
 // "" when the folder cannot be resolved, so that the caller skips its part.
 CString OperaFolder(int csidl) {
-    CString base = BrowserFolders::Special(csidl);
+    CString base = TraceFolders::Special(csidl);
     return base.IsEmpty() ? CString() : base + kOperaProfile;
 }
 

@@ -3,27 +3,18 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "UtilityLib.h"
 
 namespace {
 
 CString RoamingFolder(const char* relative) {
-    return AppTraceFolders::Join(AppTraceFolders::ShellFolder(CSIDL_APPDATA), relative);
-}
-
-// "" when the variable is not set: the text left unexpanded is no full path.
-CString ExpandedFolder(const char* text) {
-    char expanded[MAX_PATH];
-    DWORD needed = ExpandEnvironmentStringsA(text, expanded, MAX_PATH);
-    if (needed == 0 || needed > MAX_PATH)
-        return CString();
-    return AppTraceFolders::FullFolderSetting(expanded);
+    return TraceFolders::Join(TraceFolders::Special(CSIDL_APPDATA), relative);
 }
 
 void DeleteFileIn(const CString& folder, const char* name) {
-    CString file = AppTraceFolders::Join(folder, name);
+    CString file = TraceFolders::Join(folder, name);
     if (!file.IsEmpty())
         DeleteFileA(file);
 }
@@ -50,7 +41,7 @@ void CHistoryCleaner::RemoveTerminalServiceHistory() {
 void CHistoryCleaner::RemoveAdobeHistory() {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Adobe\\MediaBrowser\\MRU");
     CUtilityLib::DeleteMatchingSubKeys(HKEY_CURRENT_USER, "Software\\Adobe\\Photoshop", "VisitedDirs", 1, 1);
-    CString adobe = ExpandedFolder("%APPDATA%\\Adobe");
+    CString adobe = TraceFolders::Expanded("%APPDATA%\\Adobe");
     // Refuses a link in place of the folder and never enters one inside it.
     if (!adobe.IsEmpty())
         CUtilityLib::SHDeleteSubDirectoryAll(adobe);

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "BrowserFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
 #include "RegBackupWriter.h"
@@ -137,7 +137,7 @@ void CHistoryCleaner::RegistryCheckFontFile(CRegBackupWriter& writer) {
     // judged anywhere else every one of them would look missing.
     if (!restorer.IsRemembered())
         return;
-    CString fonts = BrowserFolders::Special(CSIDL_FONTS);
+    CString fonts = TraceFolders::Special(CSIDL_FONTS);
     if (fonts.IsEmpty() || !SetCurrentDirectoryA(fonts))
         return;
     RemoveMissingValueFiles(*this, writer, kFontsKey, kFontsPrefix, kFontCategory, &FontFileEntry);

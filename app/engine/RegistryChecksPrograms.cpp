@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "RegBackupWriter.h"
 #include "RegKey.h"
@@ -128,8 +128,8 @@ void CHistoryCleaner::RegistryCheckStartProgram(CRegBackupWriter& writer) {
 }
 
 void CHistoryCleaner::RegistryCheckStartMenuOrder(CRegBackupWriter& writer) {
-    CString userPrograms = AppTraceFolders::ShellFolder(CSIDL_PROGRAMS);
-    CString commonPrograms = AppTraceFolders::ShellFolder(CSIDL_COMMON_PROGRAMS);
+    CString userPrograms = TraceFolders::Special(CSIDL_PROGRAMS);
+    CString commonPrograms = TraceFolders::Special(CSIDL_COMMON_PROGRAMS);
     if (userPrograms.IsEmpty() || commonPrograms.IsEmpty())
         return;
     CStringArray names;

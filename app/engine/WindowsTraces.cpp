@@ -6,6 +6,7 @@
 
 #include "HistoryCleaner.h"
 #include "MatchingFiles.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -17,23 +18,10 @@ const char* const kTrayNotifyKeys[] = {
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify",
 };
 
-// Empty when the folder is unknown or does not exist.
-CString ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    return SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE) ? CString(folder) : CString();
-}
-
 CString TempPath() {
     char folder[MAX_PATH + 1];
     DWORD length = GetTempPathA(sizeof folder, folder);
     return (length > 0 && length < sizeof folder) ? CString(folder) : CString();
-}
-
-// Empty when the text cannot be expanded in full.
-CString Expanded(const char* text) {
-    char expanded[MAX_PATH];
-    DWORD needed = ExpandEnvironmentStringsA(text, expanded, MAX_PATH);
-    return (needed > 0 && needed <= MAX_PATH) ? CString(expanded) : CString();
 }
 
 void DeleteUserKey(const CString& subkey) { SHDeleteKeyA(HKEY_CURRENT_USER, subkey); }
@@ -47,8 +35,8 @@ void CHistoryCleaner::RemoveWindowsTempFiles() {
     CString temp = TempPath();
     if (!temp.IsEmpty())
         CleanFolder(temp, nullptr, true, true, true);
-    CString lowTemp = Expanded("%LocalAppData%\\Temp\\Low");
-    if (!lowTemp.IsEmpty() && CUtilityLib::IsDirectory(lowTemp))
+    CString lowTemp = TraceFolders::ExistingFolder("%LocalAppData%\\Temp\\Low");
+    if (!lowTemp.IsEmpty())
         CleanFolder(lowTemp, nullptr, false, false, true);
 }
 
@@ -57,7 +45,7 @@ void CHistoryCleaner::EmptyWindowsRecycleBin() {
 }
 
 void CHistoryCleaner::RemoveWindowsRecentDocumentHistory() {
-    CString recent = ShellFolder(CSIDL_RECENT);
+    CString recent = TraceFolders::Special(CSIDL_RECENT);
     if (!recent.IsEmpty())
         CleanFolder(recent, nullptr, false, true, true);
     DeleteUserKey(CString(kExplorerKey) + "\\RecentDocs");
@@ -80,7 +68,7 @@ void CHistoryCleaner::RemoveWindowsFindComputerHistory() {
 }
 
 void CHistoryCleaner::RemoveWindowsNetworkConnectionHistory() {
-    CString netHood = ShellFolder(CSIDL_NETHOOD);
+    CString netHood = TraceFolders::Special(CSIDL_NETHOOD);
     if (!netHood.IsEmpty())
         CleanFolder(netHood, nullptr, false, true, true);
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 #include "FileProbe.h"
 #include "Handle.h"
 #include "RegBackupWriter.h"
@@ -168,8 +168,8 @@ TEST_F(RegistryChecksProgramsTest, StartProgramKeepsRunnableCommandsAndRemovesTh
 }
 
 TEST_F(RegistryChecksProgramsTest, StartMenuOrderKeepsKeysOfExistingProgramFolders) {
-    EnsuredFolder userFolder(AppTraceFolders::ShellFolder(CSIDL_PROGRAMS) + "\\VantrelMenuUser");
-    EnsuredFolder commonFolder(AppTraceFolders::ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\VantrelMenuCommon");
+    EnsuredFolder userFolder(TraceFolders::Special(CSIDL_PROGRAMS) + "\\VantrelMenuUser");
+    EnsuredFolder commonFolder(TraceFolders::Special(CSIDL_COMMON_PROGRAMS) + "\\VantrelMenuCommon");
     EnsuredKey menuOrder(HKEY_CURRENT_USER, kMenuOrderKey);
     SeededKey user(HKEY_CURRENT_USER, CString(kMenuOrderKey) + "\\VantrelMenuUser");
     SeededKey common(HKEY_CURRENT_USER, CString(kMenuOrderKey) + "\\VantrelMenuCommon");

@@ -1,10 +1,11 @@
-#include "AppTraceFolders.h"
+#include "TraceFolders.h"
 
 #include <windows.h>
-
 #include <shlobj.h>
 
-namespace AppTraceFolders {
+#include "UtilityLib.h"
+
+namespace TraceFolders {
 
 namespace {
 
@@ -27,11 +28,24 @@ bool IsFullPath(const CString& path) {
 
 }  // namespace
 
-CString ShellFolder(int csidl) {
+CString Special(int csidl) {
     char folder[MAX_PATH] = "";
-    if (!SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE))
+    if (!SHGetSpecialFolderPathA(nullptr, folder, csidl, FALSE) || !folder[0])
         return CString();
     return WithoutTrailingBackslash(folder);
+}
+
+CString Expanded(const char* path) {
+    char expanded[MAX_PATH];
+    DWORD needed = ExpandEnvironmentStringsA(path, expanded, MAX_PATH);
+    if (needed == 0 || needed > MAX_PATH || strchr(expanded, '%'))
+        return CString();
+    return expanded;
+}
+
+CString ExistingFolder(const char* path) {
+    CString folder = Expanded(path);
+    return !folder.IsEmpty() && CUtilityLib::IsDirectory(folder) ? folder : CString();
 }
 
 CString Join(const CString& base, const char* relative) {
@@ -40,8 +54,8 @@ CString Join(const CString& base, const char* relative) {
     return WithoutTrailingBackslash(base) + "\\" + relative;
 }
 
-CString FullFolderSetting(const CString& setting) {
+CString SettingFolder(const CString& setting) {
     return IsFullPath(setting) ? WithoutTrailingBackslash(setting) : CString();
 }
 
-}  // namespace AppTraceFolders
+}  // namespace TraceFolders
