@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "UtilityLib.h"
 
 namespace TraceFolders {
@@ -26,6 +28,21 @@ bool IsFullPath(const CString& path) {
     return path.GetLength() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
 }
 
+// Every %NAME% of the text names a variable that is set. An unset one stays in the text as it
+// was written; a "%" in a value (a user named "50%") is no sign of failure.
+bool AllVariablesSet(const char* text) {
+    for (const char* open = strchr(text, '%'); open;) {
+        const char* close = strchr(open + 1, '%');
+        if (!close)
+            return true;
+        CString name(open + 1, static_cast<int>(close - open - 1));
+        if (!name.IsEmpty() && GetEnvironmentVariableA(name, nullptr, 0) == 0)
+            return false;
+        open = strchr(close + 1, '%');
+    }
+    return true;
+}
+
 }  // namespace
 
 CString Special(int csidl) {
@@ -36,9 +53,11 @@ CString Special(int csidl) {
 }
 
 CString Expanded(const char* path) {
+    if (!AllVariablesSet(path))
+        return CString();
     char expanded[MAX_PATH];
     DWORD needed = ExpandEnvironmentStringsA(path, expanded, MAX_PATH);
-    if (needed == 0 || needed > MAX_PATH || strchr(expanded, '%'))
+    if (needed == 0 || needed > MAX_PATH)
         return CString();
     return expanded;
 }

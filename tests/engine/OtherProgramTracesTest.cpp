@@ -6,6 +6,7 @@
 
 #include "FileProbe.h"
 #include "ProgramTraceProfile.h"
+#include "ScopedEnvironment.h"
 #include "TestFixtures.h"
 
 using FileProbe::Exists;
@@ -133,7 +134,7 @@ TEST(AdobeTraces, WithoutTheAppDataVariableCleansNoFolderAtAll) {
     ScopedCurrentFolder inside(current.Path());
     ProgramTraceProfile profile;
     CString roaming = profile.MakeFile(RoamingFolder("Adobe\\a.txt"));
-    ScopedUnsetVariable unset("APPDATA");
+    ScopedEnvironment unset("APPDATA", nullptr);
 
     RunItem(50);
 

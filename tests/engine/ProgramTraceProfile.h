@@ -63,24 +63,6 @@ private:
     char m_saved[MAX_PATH] = "";
 };
 
-// Removes an environment variable of this process for one test.
-class ScopedUnsetVariable {
-public:
-    explicit ScopedUnsetVariable(const char* name) : m_name(name) {
-        DWORD length = GetEnvironmentVariableA(name, m_saved, sizeof m_saved);
-        m_wasSet = length > 0 && length < sizeof m_saved;
-        SetEnvironmentVariableA(name, nullptr);
-    }
-    ~ScopedUnsetVariable() { SetEnvironmentVariableA(m_name, m_wasSet ? m_saved : nullptr); }
-    ScopedUnsetVariable(const ScopedUnsetVariable&) = delete;
-    ScopedUnsetVariable& operator=(const ScopedUnsetVariable&) = delete;
-
-private:
-    const char* m_name;
-    char m_saved[MAX_PATH] = "";
-    bool m_wasSet = false;
-};
-
 // The sandbox's shell folder of a CSIDL, without trailing "\".
 CString SandboxFolder(int csidl);
 
