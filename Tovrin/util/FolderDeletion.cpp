@@ -1,5 +1,6 @@
 #include "UtilityLib.h"
 
+#include "FolderGuard.h"
 #include "FolderWalk.h"
 
 // No attribute is changed: read-only files and files held open stay, and their folders with them.
@@ -18,31 +19,41 @@ private:
     bool m_withSubfolders;
 };
 
-// An empty folder would list the root of the current drive; a link would lead out of the tree.
-bool IsWalkable(const CString& folder) { return !folder.IsEmpty() && !CFolderWalk::IsReparsePoint(folder); }
+// The folder as the guard lets it be walked; "" for an empty or protected folder (an empty one
+// would list the root of the current drive) and for a link, which would lead out of the tree.
+CString WalkableFolder(const CString& folder) {
+    CString cleanable = CFolderGuard::CleanableFolder(folder);
+    return CFolderWalk::IsReparsePoint(cleanable) ? CString() : cleanable;
+}
 
 }  // namespace
 
 int CUtilityLib::SHDeleteDirectory(CString folder) {
+    CString walkable = WalkableFolder(folder);
     DeletionWalk filesOnly(false);
-    if (!filesOnly.Run(folder))
+    if (walkable.IsEmpty() || !filesOnly.Run(walkable))
         return 0;
-    RemoveDirectoryA(folder);
+    RemoveDirectoryA(walkable);
     return 1;
 }
 
 int CUtilityLib::SHDeleteDirectoryAll(CString folder) {
-    if (!IsWalkable(folder))
+    CString walkable = WalkableFolder(folder);
+    if (walkable.IsEmpty())
         return 0;
     DeletionWalk tree(true);
-    tree.Run(folder);
-    return RemoveDirectoryA(folder) ? 1 : 0;
+    tree.Run(walkable);
+    return RemoveDirectoryA(walkable) ? 1 : 0;
 }
 
 int CUtilityLib::SHDeleteSubDirectoryAll(CString folder) {
-    if (!IsWalkable(folder))
+    // A missing folder has no content left to delete.
+    if (!folder.IsEmpty() && GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES)
+        return 1;
+    CString walkable = WalkableFolder(folder);
+    if (walkable.IsEmpty())
         return 0;
     DeletionWalk tree(true);
-    tree.Run(folder);
+    tree.Run(walkable);
     return 1;
 }

@@ -58,7 +58,8 @@ public:
     static void CreateMultiFolder(const char* path, int includeLast = 1);
     static bool SetReadOnly(const char* path, bool readOnly);
 
-    // Deletion. No walk enters or removes a reparse point (junction, symbolic link).
+    // Deletion. No walk enters or removes a reparse point (junction, symbolic link), and the three
+    // folder deletions refuse (0) a folder that CFolderGuard protects, however it is written.
     static int SHDeleteFile(const char* path, const char* progressTitle = nullptr, int permanent = 1);
     static int SHDeleteDirectory(CString folder);
     static int SHDeleteDirectoryAll(CString folder);

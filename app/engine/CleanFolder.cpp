@@ -1,3 +1,4 @@
+#include "FolderGuard.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
@@ -13,25 +14,6 @@ const char* NameExtension(const char* name) {
             extension = at + 1;
     }
     return extension;
-}
-
-// Absolute, with "/" turned into "\" and "." and ".." resolved, without trailing "\"; empty
-// when the path cannot be made absolute or names a drive root.
-CString AbsoluteFolder(const char* folder) {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(folder, MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH)
-        return CString();
-    CString absolute(full, static_cast<int>(length));
-    absolute.TrimRight('\\');
-    return absolute.GetLength() <= 3 ? CString() : absolute;
-}
-
-// My Documents and every folder above it, whatever the case the caller wrote it in.
-bool IsDocumentsOrAbove(const CString& folder) {
-    CString documents = CUtilityLib::GetMyDocumentPath();
-    CString lowered = folder;
-    return documents.MakeLower().Find(lowered.MakeLower()) >= 0;
 }
 
 class CleaningWalk : public CFolderWalk {
@@ -125,10 +107,10 @@ int CHistoryCleaner::CleanFolder(const char* folder, const CStringArray* excepti
                                  bool includeTmp, bool recurse) {
     if (!folder || lstrlenA(folder) <= 3)
         return 0;
-    CString absolute = AbsoluteFolder(folder);
-    if (absolute.IsEmpty() || IsDocumentsOrAbove(absolute))
+    CString cleanable = CFolderGuard::CleanableFolder(folder);
+    if (cleanable.IsEmpty())
         return 0;
     // The walk refuses a folder that is itself a link and never enters or reports one inside.
     CleaningWalk walk(*this, exceptions, includeDesktopIni, includeTmp, recurse);
-    return walk.Run(absolute) ? 1 : 0;
+    return walk.Run(cleanable) ? 1 : 0;
 }

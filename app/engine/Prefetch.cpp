@@ -1,5 +1,7 @@
+#include "FolderGuard.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -68,10 +70,14 @@ bool ReplaceFileText(const CString& text, const CString& file) {
 }  // namespace
 
 void CHistoryCleaner::RemovePrefetch(const char* folder) {
+    // Without a Windows folder there is no default: Join gives "" rather than "\Prefetch".
     CString root = (folder && *folder) ? CString(folder)
-                                       : CUtilityLib::AddPath(CUtilityLib::GetWindowsDirectoryA(), "Prefetch");
+                                       : TraceFolders::Join(CUtilityLib::GetWindowsDirectoryA(), "Prefetch");
+    CString cleanable = CFolderGuard::CleanableFolder(root);
+    if (cleanable.IsEmpty())
+        return;
     PrefetchWalk walk(*this);
-    walk.Run(root);
+    walk.Run(cleanable);
 }
 
 void CHistoryCleaner::UpdatePrefetchLayoutINI() {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "FolderGuard.h"
 #include "UtilityLib.h"
 
 namespace TraceFolders {
@@ -21,11 +22,10 @@ bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
 
 bool IsDriveLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
 
-// "X:\..." or "\\server\...": not "X:name" or "\name", which depend on the current folder.
-bool IsFullPath(const CString& path) {
-    if (path.GetLength() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]))
-        return true;
-    return path.GetLength() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
+// "X:\...": not "X:name" or "\name", which depend on the current folder, nor a server or device
+// path ("\\server\...", "\\?\..."), which another program's file has no business naming.
+bool IsDrivePath(const CString& path) {
+    return path.GetLength() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]);
 }
 
 // Every %NAME% of the text names a variable that is set. An unset one stays in the text as it
@@ -74,7 +74,7 @@ CString Join(const CString& base, const char* relative) {
 }
 
 CString SettingFolder(const CString& setting) {
-    return IsFullPath(setting) ? WithoutTrailingBackslash(setting) : CString();
+    return IsDrivePath(setting) ? CFolderGuard::Canonical(setting) : CString();
 }
 
 }  // namespace TraceFolders

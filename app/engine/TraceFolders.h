@@ -18,9 +18,9 @@ CString ExistingFolder(const char* path);
 // base, one "\" and relative; "" when base is empty.
 CString Join(const CString& base, const char* relative);
 
-// A folder named by another program's setting (registry, ini file): without trailing "\", or ""
-// unless it is a full path with a drive or a server, so a relative or blank setting never resolves against
-// the current folder.
+// A folder named by another program's setting (registry, ini file), made canonical; "" unless it
+// is a full path with a drive: a relative or blank setting would resolve against the current
+// folder, and a server or device path ("\\?\C:\") could name anything.
 CString SettingFolder(const CString& setting);
 
 }  // namespace TraceFolders

@@ -134,14 +134,16 @@ TEST(NateOnTraces, WithoutAFullProgramPathDeletesNothing) {
     profile.SetText(kUser, kNateOnSettings, "AutoLogin", "1");
     profile.MakeKey(kUser, kNateOnConfiguration);
 
-    for (const char* setting : {"", "NateOn", ".", "\\NateOn", "C:NateOn"}) {
-        if (*setting)
+    // A device or server path names the program folder too, but no other program's setting may.
+    for (CString setting : {CString(), CString("NateOn"), CString("."), CString("\\NateOn"), CString("C:NateOn"),
+                            "\\\\?\\" + program.Path(), "\\\\.\\" + program.Path(), CString("\\\\server\\share")}) {
+        if (!setting.IsEmpty())
             profile.SetText(kUser, kNateOnConfiguration, "Nateon Path", setting);
         RunItem(24);
 
-        EXPECT_TRUE(ValueExists(kUser, kNateOnSettings, "AutoLogin")) << setting;
-        EXPECT_TRUE(Exists(programTemp) && Exists(programData) && Exists(relativeTemp)) << setting;
-        EXPECT_TRUE(Exists(localTemp) && Exists(localData)) << setting;
+        EXPECT_TRUE(ValueExists(kUser, kNateOnSettings, "AutoLogin")) << setting.GetString();
+        EXPECT_TRUE(Exists(programTemp) && Exists(programData) && Exists(relativeTemp)) << setting.GetString();
+        EXPECT_TRUE(Exists(localTemp) && Exists(localData)) << setting.GetString();
     }
 }
 
@@ -282,16 +284,16 @@ TEST(BuddyBuddyTraces, WithoutAFullRootPathStopsAfterTheIniAndTheRegistry) {
     ProgramTraceProfile profile;
     CString ini = SandboxFolder(CSIDL_WINDOWS) + "\\buddybuddy.ini";
 
-    for (const char* path : {"", "rel\\", "\\"}) {
-        profile.MakeFile(ini, CString("[LOGON]\r\nID=me\r\n[ROOT]\r\nPATH=") + path + "\r\n");
+    for (CString path : {CString(), CString("rel\\"), CString("\\"), "\\\\?\\" + current.Path() + "\\"}) {
+        profile.MakeFile(ini, "[LOGON]\r\nID=me\r\n[ROOT]\r\nPATH=" + path + "\r\n");
         profile.SetText(HKEY_LOCAL_MACHINE, kBuddyKey, "LID", "me");
 
         RunItem(25);
 
         char section[256];
-        EXPECT_EQ(0u, GetPrivateProfileSectionA("LOGON", section, sizeof section, ini)) << path;
-        EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kBuddyKey, "LID")) << path;
-        EXPECT_TRUE(Exists(users) && Exists(messages) && Exists(nested)) << path;
+        EXPECT_EQ(0u, GetPrivateProfileSectionA("LOGON", section, sizeof section, ini)) << path.GetString();
+        EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kBuddyKey, "LID")) << path.GetString();
+        EXPECT_TRUE(Exists(users) && Exists(messages) && Exists(nested)) << path.GetString();
     }
 }
 

@@ -70,6 +70,38 @@ bool MakeSymlink(const char* windowsLink, const char* windowsTarget) {
            WaitFor([&] { return Exists(windowsLink); });
 }
 
+namespace {
+
+CString DriveLink(char letter) {
+    char prefix[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    CString link;
+    link.Format("%s/dosdevices/%c:", prefix, letter | 0x20);
+    return link;
+}
+
+CString DriveRoot(char letter) {
+    CString root;
+    root.Format("%c:\\", letter);
+    return root;
+}
+
+}  // namespace
+
+bool MapDrive(char letter, const char* windowsTarget) {
+    CString link = DriveLink(letter);
+    CString target = UnixPath(windowsTarget);
+    return !link.IsEmpty() && !target.IsEmpty() && Start("/bin/ln", {"-sfn", target, link}) &&
+           WaitFor([&] { return Exists(DriveRoot(letter)); });
+}
+
+bool UnmapDrive(char letter) {
+    CString link = DriveLink(letter);
+    return !link.IsEmpty() && Start("/bin/rm", {"-f", link}) && WaitFor([&] { return !Exists(DriveRoot(letter)); });
+}
+
 bool RemoveTree(const char* windowsPath) {
     CString path = UnixPath(windowsPath);
     bool insidePrefix = path.Find("/drive_c/") >= 0 || path.Find("/dosdevices/c:/") >= 0;

@@ -13,6 +13,9 @@ CString UnixPath(const char* windowsPath);
 // it, so callers wait for its visible effect instead.
 bool Start(const char* unixProgram, std::initializer_list<const char*> args);
 bool MakeSymlink(const char* windowsLink, const char* windowsTarget);
+// A second drive letter for a folder, as "subst" makes one: a link in the prefix's dosdevices.
+bool MapDrive(char letter, const char* windowsTarget);
+bool UnmapDrive(char letter);
 // Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
 // path outside the prefix's drive C.
 bool RemoveTree(const char* windowsPath);

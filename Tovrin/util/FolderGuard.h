@@ -1,0 +1,22 @@
+#pragma once
+#include "Framework.h"
+#include "TovrinApi.h"
+
+// The one gate for folders that a walk deletes in. It refuses drive roots, the Windows folder and
+// its System32, the Program Files folders, the profiles root, the user's profile, Documents and
+// Desktop (the user's and the shared ones), and every folder above any of them. Folders are
+// compared by identity (volume and file index), so no other spelling of a protected folder gets
+// past: a "\\?\" prefix, 8.3 names, another drive letter for the same folder, "..", "/".
+class TOVRIN_API CFolderGuard {
+public:
+    CFolderGuard() = delete;
+
+    // Full path with long names where they exist, "\\?\" and "\\.\" removed ("\\?\UNC\" becomes
+    // "\\"), "/" as "\", no trailing "\" (a drive root keeps it). "" when the text names neither a
+    // drive nor a server path, or when the result does not fit the ANSI code page.
+    static CString Canonical(const char* path);
+
+    // The canonical folder when a walk may delete inside it; "" when it is protected, a drive or
+    // share root, or cannot be identified (a missing folder).
+    static CString CleanableFolder(const char* folder);
+};
