@@ -1,7 +1,7 @@
 #include "UtilityLib.h"
 
-#include "FolderGuard.h"
 #include "FolderWalk.h"
+#include "PathGuard.h"
 
 // No attribute is changed: read-only files and files held open stay, and their folders with them.
 namespace {
@@ -22,7 +22,7 @@ private:
 // The folder as the guard lets it be walked; "" for an empty or protected folder (an empty one
 // would list the root of the current drive) and for a link, which would lead out of the tree.
 CString WalkableFolder(const CString& folder) {
-    CString cleanable = CFolderGuard::CleanableFolder(folder);
+    CString cleanable = CPathGuard::CleanableFolder(folder);
     return CFolderWalk::IsReparsePoint(cleanable) ? CString() : cleanable;
 }
 

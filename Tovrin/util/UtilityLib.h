@@ -59,7 +59,7 @@ public:
     static bool SetReadOnly(const char* path, bool readOnly);
 
     // Deletion. No walk enters or removes a reparse point (junction, symbolic link), and the three
-    // folder deletions refuse (0) a folder that CFolderGuard protects, however it is written.
+    // folder deletions refuse (0) a folder that CPathGuard protects, however it is written.
     static int SHDeleteFile(const char* path, const char* progressTitle = nullptr, int permanent = 1);
     static int SHDeleteDirectory(CString folder);
     static int SHDeleteDirectoryAll(CString folder);

@@ -1,7 +1,7 @@
-#include "FolderGuard.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
+#include "PathGuard.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -107,7 +107,7 @@ int CHistoryCleaner::CleanFolder(const char* folder, const CStringArray* excepti
                                  bool includeTmp, bool recurse) {
     if (!folder || lstrlenA(folder) <= 3)
         return 0;
-    CString cleanable = CFolderGuard::CleanableFolder(folder);
+    CString cleanable = CPathGuard::CleanableFolder(folder);
     if (cleanable.IsEmpty())
         return 0;
     // The walk refuses a folder that is itself a link and never enters or reports one inside.

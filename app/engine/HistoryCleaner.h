@@ -25,7 +25,7 @@ public:
     // Records "category\tentry\tkeyPath" (cut at 1023 characters) and posts it unless stopped.
     void AddFinding(const char* category, const char* entry, const char* keyPath);
 
-    // 1 when the folder was scanned; 0 when refused (none, or a folder that CFolderGuard protects:
+    // 1 when the folder was scanned; 0 when refused (none, or a folder that CPathGuard protects:
     // a drive root, the Windows, Program Files or profile folders, Documents, Desktop, or one
     // above them, however written) or not listable. Never enters or removes a link.
     int CleanFolder(const char* folder, const CStringArray* exceptions, bool includeDesktopIni, bool includeTmp,

@@ -2,11 +2,11 @@
 #include <setupapi.h>
 #include <shlobj.h>
 
-#include "TraceFolders.h"
 #include "FolderWalk.h"
 #include "Handle.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {

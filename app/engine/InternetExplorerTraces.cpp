@@ -4,8 +4,8 @@
 #include <shlwapi.h>
 #include <urlhist.h>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {

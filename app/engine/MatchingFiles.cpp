@@ -1,6 +1,7 @@
 #include "MatchingFiles.h"
 
 #include "CFileFind.h"
+#include "TraceFiles.h"
 
 void DeleteMatchingFiles(const char* pattern, const CHistoryCleaner* stopSource) {
     CFileFind finder;
@@ -9,8 +10,6 @@ void DeleteMatchingFiles(const char* pattern, const CHistoryCleaner* stopSource)
         if (stopSource && stopSource->IsStopRequested())
             break;
         more = finder.FindNextFile();
-        // Under Wine DeleteFileA on a link removes its target.
-        if (!finder.IsDirectory() && !finder.IsReparsePoint())
-            DeleteFileA(finder.GetFilePath());
+        TraceFiles::Delete(finder.GetFilePath());
     }
 }

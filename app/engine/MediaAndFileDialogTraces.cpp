@@ -3,8 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {

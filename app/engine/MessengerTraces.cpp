@@ -5,11 +5,12 @@
 
 #include <vector>
 
-#include "TraceFolders.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
 #include "RegKey.h"
+#include "TraceFiles.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 using TraceFolders::Join;
@@ -141,8 +142,9 @@ void CHistoryCleaner::CleanNateOnDataFolders(const char* folder) {
 
 void CHistoryCleaner::RemoveBuddyBuddyHistory() {
     CString ini = Join(CUtilityLib::GetWindowsDirectoryA(), "buddybuddy.ini");
-    // Deleting a section of a missing file would leave an empty file behind.
-    bool hasIni = !ini.IsEmpty() && CUtilityLib::IsFile(ini);
+    // Deleting a section of a missing file would leave an empty file behind; one of a link would
+    // rewrite its target.
+    bool hasIni = !ini.IsEmpty() && TraceFiles::IsPlainFile(ini);
     if (hasIni)
         WritePrivateProfileSectionA("LOGON", nullptr, ini);
     SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\BuddyBuddy\\BuddyBuddy", "LID");

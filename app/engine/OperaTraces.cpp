@@ -4,9 +4,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
+#include "TraceFiles.h"
+#include "TraceFolders.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ bool IsWindowHistorySection(const CString& name, int windowCount) {
 // Drops the history sections of every window but keeps the windows. The window count is not
 // trusted as a loop bound: only sections that the file holds are looked at.
 void ForgetSessionHistory(const char* sessionFile) {
+    if (!TraceFiles::IsPlainFile(sessionFile))
+        return;
     int windowCount = GetPrivateProfileIntA("session", "window count", 0, sessionFile);
     if (windowCount <= 0)
         return;
@@ -81,8 +84,8 @@ void CHistoryCleaner::RemoveOperaTempFiles() {
 void CHistoryCleaner::RemoveOperaHistory() {
     CString roaming = OperaFolder(CSIDL_APPDATA);
     if (!roaming.IsEmpty()) {
-        DeleteFileA(roaming + "\\typed_history.xml");
-        DeleteFileA(roaming + "\\global_history.dat");
+        TraceFiles::Delete(roaming + "\\typed_history.xml");
+        TraceFiles::Delete(roaming + "\\global_history.dat");
         ForgetSessionHistory(roaming + "\\sessions\\autosave.win");
     }
     CString local = OperaFolder(CSIDL_LOCAL_APPDATA);
@@ -93,5 +96,5 @@ void CHistoryCleaner::RemoveOperaHistory() {
 void CHistoryCleaner::RemoveOperaCookies() {
     CString roaming = OperaFolder(CSIDL_APPDATA);
     if (!roaming.IsEmpty())
-        DeleteFileA(roaming + "\\cookies4.dat");
+        TraceFiles::Delete(roaming + "\\cookies4.dat");
 }

@@ -3,8 +3,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
+#include "TraceFiles.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -16,7 +17,7 @@ CString RoamingFolder(const char* relative) {
 void DeleteFileIn(const CString& folder, const char* name) {
     CString file = TraceFolders::Join(folder, name);
     if (!file.IsEmpty())
-        DeleteFileA(file);
+        TraceFiles::Delete(file);
 }
 
 }  // namespace

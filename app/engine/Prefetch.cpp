@@ -1,6 +1,7 @@
-#include "FolderGuard.h"
 #include "FolderWalk.h"
 #include "HistoryCleaner.h"
+#include "PathGuard.h"
+#include "TraceFiles.h"
 #include "TraceFolders.h"
 #include "UtilityLib.h"
 
@@ -50,10 +51,15 @@ private:
     ULONGLONG m_now;
 };
 
-// Writes beside the file and then swaps it in, so a failed write never leaves the file lost
-// or half written.
+// Writes a fresh file beside the old one and swaps it in, so a failed write never leaves the file
+// lost or half written. A link in the file's place is left alone; the fresh file gets a name the
+// system makes and creates at once, so no link can stand in its way either.
 bool ReplaceFileText(const CString& text, const CString& file) {
-    CString fresh = file + ".new";
+    if (!TraceFiles::IsPlainFile(file))
+        return false;
+    char fresh[MAX_PATH];
+    if (!GetTempFileNameA(CUtilityLib::GetParentFolder(file), "vtl", 0, fresh))
+        return false;
     if (!CUtilityLib::SaveFileData(text, fresh, true)) {
         DeleteFileA(fresh);
         return false;
@@ -73,7 +79,7 @@ void CHistoryCleaner::RemovePrefetch(const char* folder) {
     // Without a Windows folder there is no default: Join gives "" rather than "\Prefetch".
     CString root = (folder && *folder) ? CString(folder)
                                        : TraceFolders::Join(CUtilityLib::GetWindowsDirectoryA(), "Prefetch");
-    CString cleanable = CFolderGuard::CleanableFolder(root);
+    CString cleanable = CPathGuard::CleanableFolder(root);
     if (cleanable.IsEmpty())
         return;
     PrefetchWalk walk(*this);

@@ -1,10 +1,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
 #include "RegBackupWriter.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "TraceFolders.h"
 #include "HistoryCleaner.h"
 #include "RegBackupWriter.h"
 #include "RegKey.h"
+#include "TraceFolders.h"
 #include "UtilityLib.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "FolderGuard.h"
+#include "PathGuard.h"
 #include "UtilityLib.h"
 
 namespace TraceFolders {
@@ -74,7 +74,7 @@ CString Join(const CString& base, const char* relative) {
 }
 
 CString SettingFolder(const CString& setting) {
-    return IsDrivePath(setting) ? CFolderGuard::Canonical(setting) : CString();
+    return IsDrivePath(setting) ? CPathGuard::Canonical(setting) : CString();
 }
 
 }  // namespace TraceFolders

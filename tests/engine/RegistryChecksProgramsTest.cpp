@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "TraceFolders.h"
 #include "FileProbe.h"
 #include "Handle.h"
 #include "RegBackupWriter.h"
 #include "TraceFixtures.h"
+#include "TraceFolders.h"
 
 using namespace TraceFixtures;
 

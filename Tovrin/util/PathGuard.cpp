@@ -1,4 +1,4 @@
-#include "FolderGuard.h"
+#include "PathGuard.h"
 
 #include <shlobj.h>
 #include <userenv.h>
@@ -113,6 +113,21 @@ void AddWithAncestors(std::wstring folder, std::vector<std::wstring>& folders) {
     }
 }
 
+// The path with every link resolved, as the system names the opened file or folder; "" when it
+// cannot be opened.
+std::wstring FinalPath(const std::wstring& path) {
+    CFileHandle opened(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    wchar_t final[MAX_PATH * 2];
+    DWORD length = opened.IsValid() ? GetFinalPathNameByHandleW(opened, final, MAX_PATH * 2, FILE_NAME_NORMALIZED) : 0;
+    return (length > 0 && length < MAX_PATH * 2) ? CanonicalWide(final) : std::wstring();
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 std::vector<FolderIdentity> IdentifyProtectedFolders() {
     std::vector<std::wstring> folders;
     wchar_t path[MAX_PATH];
@@ -173,9 +188,31 @@ std::vector<FolderIdentity> ProtectedIdentities() {
 
 }  // namespace
 
-CString CFolderGuard::Canonical(const char* path) { return Narrowed(CanonicalWide(Widened(path))); }
+bool CPathGuard::IsLink(const char* path) {
+    std::wstring wide = Widened(path);
+    DWORD attributes = wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return true;
+    // The parent's final path carries every link above the file (a drive letter for another
+    // folder included), so only a link at the file itself makes the two differ.
+    std::wstring canonical = CanonicalWide(wide);
+    size_t separator = canonical.find_last_of(L'\\');
+    if (separator == std::wstring::npos || IsRoot(canonical))
+        return false;
+    std::wstring parent = FinalPath(canonical.substr(0, separator == 2 ? 3 : separator));
+    std::wstring own = FinalPath(canonical);
+    if (parent.empty() || own.empty())
+        return true;
+    if (parent.back() != L'\\')
+        parent += L'\\';
+    return !SameText(own, parent + canonical.substr(separator + 1));
+}
 
-CString CFolderGuard::CleanableFolder(const char* folder) {
+CString CPathGuard::Canonical(const char* path) { return Narrowed(CanonicalWide(Widened(path))); }
+
+CString CPathGuard::CleanableFolder(const char* folder) {
     std::wstring canonical = CanonicalWide(Widened(folder));
     FolderIdentity identity;
     if (canonical.empty() || IsRoot(canonical) || !Identify(canonical, identity))

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "FileProbe.h"
-#include "FolderGuard.h"
 #include "HostTools.h"
+#include "PathGuard.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -95,39 +95,39 @@ private:
 
 }  // namespace
 
-TEST(FolderGuard, RefusesEveryProtectedFolderHoweverItIsWritten) {
+TEST(PathGuard, RefusesEveryProtectedFolderHoweverItIsWritten) {
     for (const Spelling& spelling : ProtectedSpellings()) {
         ASSERT_FALSE(spelling.path.IsEmpty()) << spelling.what;
-        EXPECT_EQ("", CFolderGuard::CleanableFolder(spelling.path)) << spelling.what << ": " << spelling.path.GetString();
+        EXPECT_EQ("", CPathGuard::CleanableFolder(spelling.path)) << spelling.what << ": " << spelling.path.GetString();
     }
 }
 
-TEST(FolderGuard, LetsFoldersInsideProtectedOnesBeCleanedUnderTheirCanonicalName) {
+TEST(PathGuard, LetsFoldersInsideProtectedOnesBeCleanedUnderTheirCanonicalName) {
     TempFolder temp;
     CString documentsChild = ShellFolder(CSIDL_PERSONAL) + "\\VantrelGuardChild";
     ASSERT_TRUE(CreateDirectoryA(documentsChild, nullptr));
     CString inTemp = temp.MakeFolder("inner");
 
-    EXPECT_EQ(documentsChild, CFolderGuard::CleanableFolder("\\\\?\\" + documentsChild + "\\"));
-    EXPECT_EQ(inTemp, CFolderGuard::CleanableFolder(Slashed(inTemp) + "/../inner/"));
-    EXPECT_EQ("", CFolderGuard::CleanableFolder(temp / "missing"));
+    EXPECT_EQ(documentsChild, CPathGuard::CleanableFolder("\\\\?\\" + documentsChild + "\\"));
+    EXPECT_EQ(inTemp, CPathGuard::CleanableFolder(Slashed(inTemp) + "/../inner/"));
+    EXPECT_EQ("", CPathGuard::CleanableFolder(temp / "missing"));
     RemoveDirectoryA(documentsChild);
 }
 
-TEST(FolderGuard, RefusesAProtectedFolderReachedThroughAnotherDriveLetter) {
+TEST(PathGuard, RefusesAProtectedFolderReachedThroughAnotherDriveLetter) {
     DriveForProfile drive;
     ASSERT_TRUE(drive.IsMapped());
     CString documentsName = CUtilityLib::GetFileName(ShellFolder(CSIDL_PERSONAL));
     CString child = ShellFolder(CSIDL_PERSONAL) + "\\VantrelGuardDrive";
     ASSERT_TRUE(CreateDirectoryA(child, nullptr));
 
-    EXPECT_EQ("", CFolderGuard::CleanableFolder("Q:\\" + documentsName));
+    EXPECT_EQ("", CPathGuard::CleanableFolder("Q:\\" + documentsName));
     EXPECT_EQ("Q:\\" + documentsName + "\\VantrelGuardDrive",
-              CFolderGuard::CleanableFolder("Q:\\" + documentsName + "\\VantrelGuardDrive"));
+              CPathGuard::CleanableFolder("Q:\\" + documentsName + "\\VantrelGuardDrive"));
     RemoveDirectoryA(child);
 }
 
-TEST(FolderGuard, CanonicalFormOfPaths) {
+TEST(PathGuard, CanonicalFormOfPaths) {
     const struct {
         const char* path;
         const char* canonical;
@@ -142,10 +142,10 @@ TEST(FolderGuard, CanonicalFormOfPaths) {
         {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.canonical, CFolderGuard::Canonical(c.path)) << c.path;
+        EXPECT_EQ(c.canonical, CPathGuard::Canonical(c.path)) << c.path;
 }
 
-TEST(FolderGuard, GuardsTheLibrarysFolderDeletions) {
+TEST(PathGuard, GuardsTheLibrarysFolderDeletions) {
     CString documents = ShellFolder(CSIDL_PERSONAL);
     CString marker = documents + "\\vantrel-guard-marker.txt";
     ASSERT_TRUE(FileProbe::WriteBytes(marker, "keep"));

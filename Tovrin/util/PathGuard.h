@@ -2,14 +2,16 @@
 #include "Framework.h"
 #include "TovrinApi.h"
 
-// The one gate for folders that a walk deletes in. It refuses drive roots, the Windows folder and
+// The one gate for paths that a cleaner deletes in or writes to.
+//
+// Folders: the gate for folders that a walk deletes in. It refuses drive roots, the Windows folder and
 // its System32, the Program Files folders, the profiles root, the user's profile, Documents and
 // Desktop (the user's and the shared ones), and every folder above any of them. Folders are
 // compared by identity (volume and file index), so no other spelling of a protected folder gets
 // past: a "\\?\" prefix, 8.3 names, another drive letter for the same folder, "..", "/".
-class TOVRIN_API CFolderGuard {
+class TOVRIN_API CPathGuard {
 public:
-    CFolderGuard() = delete;
+    CPathGuard() = delete;
 
     // Full path with long names where they exist, "\\?\" and "\\.\" removed ("\\?\UNC\" becomes
     // "\\"), "/" as "\", no trailing "\" (a drive root keeps it). "" when the text names neither a
@@ -19,4 +21,10 @@ public:
     // The canonical folder when a walk may delete inside it; "" when it is protected, a drive or
     // share root, or cannot be identified (a missing folder).
     static CString CleanableFolder(const char* folder);
+
+    // The path is a link (junction, symbolic link) or cannot be told from one; deleting it or
+    // writing to it would reach its target. Under Wine a host symbolic link to a file carries no
+    // reparse flag (and deleting it deletes the target), so the final path of the opened file is
+    // compared with the path's own. False for a missing path, which nothing can reach through.
+    static bool IsLink(const char* path);
 };
