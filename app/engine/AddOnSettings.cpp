@@ -29,7 +29,8 @@ void CHistoryCleaner::ApplyAddOnSettings(int enable) {
     CString config = Settings::ConfigPath();
     for (int i = 0; i < ids.GetSize(); ++i) {
         CString key = kAddOnSettingsKey + ids[i];
-        if (CUtilityLib::GetPrivateProfileIntA("EnableBHO", ids[i], 0, config) != 0) {
+        bool enabled = !config.IsEmpty() && CUtilityLib::GetPrivateProfileIntA("EnableBHO", ids[i], 0, config) != 0;
+        if (enabled) {
             if (enable == 1)
                 CUtilityLib::WriteRegistryDWORD(HKEY_CURRENT_USER, key, "Flags", kFlagsAllowed);
         } else if (!IsDisabled(key)) {

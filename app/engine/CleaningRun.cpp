@@ -81,7 +81,8 @@ void RunCleaning(const CleaningRunRequest& request) {
     GetLocalTime(&now);
     CRegBackupWriter writer;
     writer.SetFileName(CRegBackupWriter::RunFileName(request.backupFolder, now));
-    CUtilityLib::CreateMultiFolder(writer.FileName(), 0);
+    if (!writer.FileName().IsEmpty())
+        CUtilityLib::CreateMultiFolder(writer.FileName(), 0);
 
     CDispatchRunner dispatch;
     IItemRunner& runner = request.runner ? *request.runner : dispatch;

@@ -163,9 +163,8 @@ CString Caption(int id) {
         return CString();
     if (id == 2) {
         // Only key "0" decides: the exception list stops at its first empty key.
-        CString firstException =
-            CUtilityLib::GetPrivateProfileStringA("CookieException", "0", Settings::ConfigPath());
-        if (firstException.GetLength() > 0)
+        CString config = Settings::ConfigPath();
+        if (!config.IsEmpty() && !CUtilityLib::GetPrivateProfileStringA("CookieException", "0", config).IsEmpty())
             return CString(kCookieCaptionWithExceptions);
     }
     return CString(item->caption);

@@ -67,6 +67,9 @@ CRegBackupWriter::~CRegBackupWriter() { Close(); }
 
 CString CRegBackupWriter::RunFileName(const char* localAppDataFolder, const SYSTEMTIME& localTime) {
     CString name;
+    // Without the folder the name would point at "\RegHistory" at the root of the current drive.
+    if (!localAppDataFolder || !*localAppDataFolder)
+        return name;
     name.Format("%s\\RegHistory\\%04d년%02d월%02d일 %02d시%02d분%02d초 실행.REG", localAppDataFolder,
                 localTime.wYear, localTime.wMonth, localTime.wDay, localTime.wHour, localTime.wMinute,
                 localTime.wSecond);

@@ -16,7 +16,8 @@ public:
     CRegBackupWriter(const CRegBackupWriter&) = delete;
     CRegBackupWriter& operator=(const CRegBackupWriter&) = delete;
 
-    // "<folder>\RegHistory\YYYY년MM월DD일 HH시MM분SS초 실행.REG" for the given local time.
+    // "<folder>\RegHistory\YYYY년MM월DD일 HH시MM분SS초 실행.REG" for the given local time; "" without a
+    // folder.
     static CString RunFileName(const char* localAppDataFolder, const SYSTEMTIME& localTime);
 
     // Without a name every backup fails, so nothing is deleted without one.

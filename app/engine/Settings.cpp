@@ -4,6 +4,10 @@
 
 namespace Settings {
 
-CString ConfigPath() { return CUtilityLib::GetAppDataPath(true, true) + "\\Config.ini"; }
+CString ConfigPath() {
+    CString folder = CUtilityLib::GetAppDataPath(true, true);
+    // Without the folder "\Config.ini" would name a file at the root of the current drive.
+    return folder.IsEmpty() ? CString() : folder + "\\Config.ini";
+}
 
 }  // namespace Settings

@@ -5,7 +5,7 @@
 namespace Settings {
 
 // <application-data folder>\Config.ini; the folder follows CUtilityLib's application-data
-// sub-path, which start-up sets to "vantrel".
+// sub-path, which start-up sets to "vantrel". "" when that folder is unknown: read nothing then.
 CString ConfigPath();
 
 }  // namespace Settings

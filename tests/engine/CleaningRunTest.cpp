@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "CleaningRun.h"
+#include "FileProbe.h"
 #include "Handle.h"
+#include "ProgramTraceProfile.h"
 #include "ProgressRecorder.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
@@ -95,6 +97,21 @@ TEST_F(CleaningRunTest, NothingCheckedPostsOnlyRepaintAndEndAndWritesNoFile) {
     EXPECT_EQ((std::vector<Step>{{kProgressRepaint, 0}, {kProgressEnded, 0}}), m_recorder.Steps());
     EXPECT_TRUE(m_runner.ids.empty());
     EXPECT_TRUE(FilesIn(BackupFolderOfRuns()).empty());
+}
+
+TEST_F(CleaningRunTest, WithoutABackupFolderBacksUpNothingAndMakesNoFolderAtTheDriveRoot) {
+    ScopedCurrentFolder onDriveC(m_folder.Path());
+    int backedUp = -1;
+    m_runner.action = [&](int, CHistoryCleaner&, CRegBackupWriter& writer) {
+        CUtilityLib::WriteRegistry(m_key.Root(), m_key.Path(), "LastFile", "C:\\gone\\a.txt");
+        backedUp = writer.BackupValue(m_key.Root(), m_key.Path(), "LastFile");
+    };
+    CleaningRunRequest* request = NewRequest({27});
+    request->backupFolder = "";
+    RunOnWorkerThread(request);
+
+    EXPECT_EQ(0, backedUp);
+    EXPECT_FALSE(FileProbe::Exists("C:\\RegHistory"));
 }
 
 TEST_F(CleaningRunTest, AnnouncesAndRunsItemsInOrderWithTheRecycleBinLast) {
