@@ -54,7 +54,10 @@ private:
 using EntryOfValue = CString (*)(const CString& name, const CString& text);
 
 CString HelpFileEntry(const CString& name, const CString& folder) {
-    return CUtilityLib::AddPath(CHistoryCleaner::StripQuotes(folder), name);
+    CString stripped = CHistoryCleaner::StripQuotes(folder);
+    CString entry = CUtilityLib::AddPath(stripped, name);
+    // AddPath collapses every pair of backslashes, the one that starts "\\server\help" too.
+    return stripped.Left(2) == "\\\\" ? "\\" + entry : entry;
 }
 
 CString FontFileEntry(const CString&, const CString& text) { return CHistoryCleaner::StripQuotes(text); }

@@ -63,23 +63,21 @@ bool Start(const char* unixProgram, std::initializer_list<const char*> args) {
     return true;
 }
 
-bool MakeSymlink(const char* windowsLink, const char* windowsTarget) {
-    CString link = UnixPath(windowsLink);
-    CString target = UnixPath(windowsTarget);
-    return !link.IsEmpty() && !target.IsEmpty() && Start("/bin/ln", {"-s", target, link}) &&
-           WaitFor([&] { return Exists(windowsLink); });
-}
-
 namespace {
 
-CString DriveLink(char letter) {
+// The prefix's dosdevices folder followed by relative, on the host.
+CString DosDevices(const char* relative) {
     char prefix[MAX_PATH] = "";
     DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return CString();
-    CString link;
-    link.Format("%s/dosdevices/%c:", prefix, letter | 0x20);
-    return link;
+    return CString(prefix) + "/dosdevices/" + relative;
+}
+
+CString DriveName(char letter) {
+    CString name;
+    name.Format("%c:", letter | 0x20);
+    return name;
 }
 
 CString DriveRoot(char letter) {
@@ -88,18 +86,39 @@ CString DriveRoot(char letter) {
     return root;
 }
 
+bool Link(const CString& link, const char* windowsTarget, const char* windowsLink) {
+    CString target = UnixPath(windowsTarget);
+    return !link.IsEmpty() && !target.IsEmpty() && Start("/bin/ln", {"-s", target, link}) &&
+           WaitFor([&] { return Exists(windowsLink); });
+}
+
 }  // namespace
 
+bool MakeSymlink(const char* windowsLink, const char* windowsTarget) {
+    return Link(UnixPath(windowsLink), windowsTarget, windowsLink);
+}
+
 bool MapDrive(char letter, const char* windowsTarget) {
-    CString link = DriveLink(letter);
-    CString target = UnixPath(windowsTarget);
-    return !link.IsEmpty() && !target.IsEmpty() && Start("/bin/ln", {"-sfn", target, link}) &&
-           WaitFor([&] { return Exists(DriveRoot(letter)); });
+    return Link(DosDevices(DriveName(letter)), windowsTarget, DriveRoot(letter));
 }
 
 bool UnmapDrive(char letter) {
-    CString link = DriveLink(letter);
+    CString link = DosDevices(DriveName(letter));
     return !link.IsEmpty() && Start("/bin/rm", {"-f", link}) && WaitFor([&] { return !Exists(DriveRoot(letter)); });
+}
+
+bool MapShare(const char* server, const char* share, const char* windowsTarget) {
+    CString serverFolder = DosDevices(CString("unc/") + server);
+    CString target = UnixPath(windowsTarget);
+    CString name = CString("\\\\") + server + "\\" + share;
+    CString command = "mkdir -p '" + serverFolder + "' && ln -s '" + target + "' '" + serverFolder + "/" + share + "'";
+    return !serverFolder.IsEmpty() && !target.IsEmpty() && Start("/bin/sh", {"-c", command}) &&
+           WaitFor([&] { return Exists(name); });
+}
+
+bool UnmapShare(const char* server) {
+    CString serverFolder = DosDevices(CString("unc/") + server);
+    return !serverFolder.IsEmpty() && Start("/bin/rm", {"-rf", serverFolder});
 }
 
 bool RemoveTree(const char* windowsPath) {

@@ -16,6 +16,9 @@ bool MakeSymlink(const char* windowsLink, const char* windowsTarget);
 // A second drive letter for a folder, as "subst" makes one: a link in the prefix's dosdevices.
 bool MapDrive(char letter, const char* windowsTarget);
 bool UnmapDrive(char letter);
+// A share "\\server\share" that names a folder of the prefix, as Wine finds shares in dosdevices\unc.
+bool MapShare(const char* server, const char* share, const char* windowsTarget);
+bool UnmapShare(const char* server);
 // Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
 // path outside the prefix's drive C.
 bool RemoveTree(const char* windowsPath);
