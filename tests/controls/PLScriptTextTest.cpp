@@ -317,14 +317,16 @@ TEST(StyledTextDrawing, NothingIsDrawnRightOfTheRectangle) {
     EXPECT_EQ((canvas.Width() - right) * 60, canvas.Count(CRect(right, 0, canvas.Width(), 60), kPaper, 0));
 }
 
-TEST(StyledTextDrawing, RestoresTheTextColourAndFontOfTheDC) {
+TEST(StyledTextDrawing, RestoresTheTextColourBackgroundModeAndFontOfTheDC) {
     PixelCanvas canvas(100, 40, kPaper);
     SetTextColor(canvas.Dc(), RGB(9, 8, 7));
+    SetBkMode(canvas.Dc(), OPAQUE);
     HGDIOBJ font = GetCurrentObject(canvas.Dc(), OBJ_FONT);
     CPLScriptText text = Parsed("<C=FF0000><B>x</B></C>y");
 
     text.Draw(canvas.Dc(), CRect(0, 0, 100, 40), 0);
 
     EXPECT_EQ(RGB(9, 8, 7), GetTextColor(canvas.Dc()));
+    EXPECT_EQ(OPAQUE, GetBkMode(canvas.Dc()));
     EXPECT_EQ(font, GetCurrentObject(canvas.Dc(), OBJ_FONT));
 }
