@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "ControlHost.h"
@@ -193,6 +194,36 @@ TEST_F(PictureExTest, TextOfTheWindowItWasMadeWithIsAppliedToo) {
     CString text;
     subclassed.GetWindowText(text);
     EXPECT_EQ(text, "subclassed");
+}
+
+TEST_F(PictureExTest, TextSetThroughTheWindowIsReadLikeSetWindowText) {
+    const UINT id = 601;
+    struct Route {
+        const char* name;
+        std::function<void(CPictureEx&, const char*)> set;
+    };
+    const Route routes[] = {
+        {"SetDlgItemText", [&](CPictureEx&, const char* text) { ::SetDlgItemTextA(host, id, text); }},
+        {"CWnd::SetWindowText", [](CPictureEx& control, const char* text) { static_cast<CWnd&>(control).SetWindowText(text); }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.name);
+        CPictureEx control;
+        ASSERT_TRUE(control.Create("", WS_CHILD | WS_VISIBLE, kControl, &host, id));
+
+        route.set(control, "광고\n" + gif);
+        EXPECT_EQ(control.GetFrameCount(), 3);
+        EXPECT_NE(control.GetAnimationThread(), nullptr);
+        CString text;
+        control.GetWindowText(text);
+        EXPECT_EQ(text, "광고");
+
+        route.set(control, "글자만");
+        EXPECT_FALSE(control.HasPicture());
+        EXPECT_EQ(control.GetAnimationThread(), nullptr);
+        control.GetWindowText(text);
+        EXPECT_EQ(text, "글자만");
+    }
 }
 
 }  // namespace

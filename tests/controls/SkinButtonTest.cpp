@@ -15,15 +15,31 @@ const CRect kFace(0, 0, 90, 28);
 const COLORREF kDialog = RGB(236, 233, 216);
 const COLORREF kPaper = RGB(1, 2, 3);
 
+// Counts the texts a button takes, through whatever way they came.
+struct AppliedTexts {
+    int count = 0;
+};
+
+template <typename Button>
+class Counting : public Button, public AppliedTexts {
+protected:
+    void ApplyText(const char* text) override {
+        ++count;
+        Button::ApplyText(text);
+    }
+};
+
 struct ButtonKind {
     const char* name;
     std::function<std::unique_ptr<CSkinButton>()> make;
 };
 
 const ButtonKind kKinds[] = {
-    {"rich button", [] { return std::unique_ptr<CSkinButton>(new CRichButton); }},
-    {"tab button", [] { return std::unique_ptr<CSkinButton>(new CRichTabButton); }},
+    {"rich button", [] { return std::unique_ptr<CSkinButton>(new Counting<CRichButton>); }},
+    {"tab button", [] { return std::unique_ptr<CSkinButton>(new Counting<CRichTabButton>); }},
 };
+
+int AppliedCount(CSkinButton& button) { return dynamic_cast<AppliedTexts&>(button).count; }
 
 // Paints the button into canvas through a DC prepared as the dialog's WM_CTLCOLORBTN leaves it:
 // an opaque background in the dialog colour.
@@ -59,6 +75,42 @@ TEST(SkinButtonCaption, PixelsBetweenTheGlyphsKeepTheFace) {
         EXPECT_EQ(drawn.Count(middle, kDialog, 0), 0);
         EXPECT_EQ(::GetBkMode(drawn.Dc()), OPAQUE);
         EXPECT_EQ(::GetBkColor(drawn.Dc()), kDialog);
+    }
+}
+
+struct TextRoute {
+    const char* name;
+    std::function<void(CWnd& host, CSkinButton& button, const char* text)> set;
+};
+
+const TextRoute kRoutes[] = {
+    {"SetDlgItemText", [](CWnd& host, CSkinButton&, const char* text) { ::SetDlgItemTextA(host, 503, text); }},
+    {"CWnd::SetWindowText", [](CWnd&, CSkinButton& button, const char* text) { static_cast<CWnd&>(button).SetWindowText(text); }},
+    {"WM_SETTEXT", [](CWnd&, CSkinButton& button, const char* text) {
+         button.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+     }},
+    {"its own SetWindowTextA", [](CWnd&, CSkinButton& button, const char* text) { button.SetWindowTextA(text); }},
+};
+
+TEST(SkinButtonText, TakesATextHoweverItIsSetAndOnlyOnce) {
+    ControlHost host;
+    ASSERT_TRUE(host.m_hWnd);
+    for (const ButtonKind& kind : kKinds) {
+        for (const TextRoute& route : kRoutes) {
+            SCOPED_TRACE(testing::Message() << kind.name << " through " << route.name);
+            std::unique_ptr<CSkinButton> button = kind.make();
+            ASSERT_TRUE(button->Create("<B>중단하기</B>", WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 90, 28), &host, 503));
+            const int before = AppliedCount(*button);
+
+            route.set(host, *button, "<C=0000FF>닫기</C>");
+
+            EXPECT_STREQ(button->GetCaption().GetText(), "닫기");
+            EXPECT_STREQ(button->GetCaption().GetScript(), "<C=0000FF>닫기</C>");
+            CString windowText;
+            button->GetWindowText(windowText);
+            EXPECT_STREQ(windowText, "<C=0000FF>닫기</C>");
+            EXPECT_EQ(AppliedCount(*button) - before, 1);
+        }
     }
 }
 
