@@ -6,6 +6,16 @@ namespace {
 // procedure when the window is created, does the work.
 INT_PTR CALLBACK PassiveDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+// Without a parent a modal dialog belongs to the main window's last active popup: one opened from
+// inside another modal dialog is owned by that dialog and disables it, not only the main window.
+HWND ModalOwner(const CWnd* parent, const CWnd* dialog) {
+    HWND owner = parent ? parent->m_hWnd : nullptr;
+    const CWnd* main = AfxGetMainWnd();
+    if (!owner && main && main != dialog && main->m_hWnd)
+        owner = ::GetLastActivePopup(::GetAncestor(main->m_hWnd, GA_ROOT));
+    return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
@@ -42,11 +52,7 @@ BOOL CDialog::Create(const char* templateName, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!owner && AfxGetMainWnd() && AfxGetMainWnd() != this)
-        owner = AfxGetMainWnd()->m_hWnd;
-    if (owner)
-        owner = ::GetAncestor(owner, GA_ROOT);
+    HWND owner = ModalOwner(m_pParentWnd, this);
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner)
         ::EnableWindow(owner, FALSE);
