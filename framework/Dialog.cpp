@@ -16,6 +16,19 @@ HWND ModalOwner(const CWnd* parent, const CWnd* dialog) {
     return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
 }
 
+// Modal loops running on this thread. A caller of a nested DoModal may still hold a temporary
+// window object: only the outermost loop frees them.
+thread_local int t_modalDepth = 0;
+
+class ModalDepth {
+public:
+    ModalDepth() { ++t_modalDepth; }
+    ~ModalDepth() { --t_modalDepth; }
+    ModalDepth(const ModalDepth&) = delete;
+    ModalDepth& operator=(const ModalDepth&) = delete;
+    bool IsOutermost() const { return t_modalDepth == 1; }
+};
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
@@ -77,9 +90,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
+    const ModalDepth depth;
     MSG msg;
     while (!m_modalEnded && m_hWnd) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && depth.IsOutermost())
             CWnd::DeleteTempMap();
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {

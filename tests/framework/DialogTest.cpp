@@ -213,4 +213,32 @@ TEST(DialogTest, ADialogWithoutAParentOpenedFromAModalDialogIsOwnedByItAndDisabl
     EXPECT_TRUE(::IsWindowEnabled(main.window.m_hWnd));
 }
 
+TEST(DialogTest, ATemporaryObjectTakenBeforeANestedModalLoopOutlivesIt) {
+    HWND foreign = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(foreign);
+    CWnd* before = nullptr;
+    CWnd* after = nullptr;
+    bool innerRan = false;
+    SteppedDialog outer(IDD_HIDDEN, [&](SteppedDialog&) {
+        before = CWnd::FromHandle(foreign);
+        // The inner step waits for a timer: its loop goes idle before it.
+        SteppedDialog inner(IDD_HIDDEN, [&](SteppedDialog&) { innerRan = true; });
+        inner.DoModal();
+        // Objects of the same size would take a block freed under the pointer.
+        std::vector<std::unique_ptr<CWnd>> sameSize;
+        for (int i = 0; i < 64; ++i)
+            sameSize.push_back(std::make_unique<CWnd>());
+        after = CWnd::FromHandle(foreign);
+    });
+
+    EXPECT_EQ(outer.DoModal(), 1);
+    EXPECT_TRUE(innerRan);
+    ASSERT_NE(before, nullptr);
+    ASSERT_EQ(after, before) << "the same object, not a new one";
+    EXPECT_EQ(before->m_hWnd, foreign);
+    CWnd::DeleteTempMap();
+    ::DestroyWindow(foreign);
+}
+
 }  // namespace
