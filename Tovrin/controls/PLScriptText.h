@@ -16,7 +16,7 @@ struct PL_SCRIPT_UNIT {
     BYTE italic = 0;
     BYTE underline = 0;
     int valign = kTop;
-    int size = 12;  // font height in pixels
+    int size = 12;  // font height in pixels, 0 to 200 (<S=...> values beyond are clamped)
     COLORREF colour = 0;
     CSize extent;
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "ImportPatch.h"
 #include "PLScriptText.h"
 #include "PixelCanvas.h"
 
@@ -16,6 +19,14 @@ CPLScriptText Parsed(const char* script, COLORREF defaultColour = kBlue) {
     text.SetDefaultTextColor(defaultColour);
     text.SetScript(nullptr, script);
     return text;
+}
+
+// Bytes that strchr reads for Tovrin.dll, which finds the tags of styled text with it.
+size_t g_strchrBytes = 0;
+char* CountingStrchr(const char* text, int ch) {
+    const char* found = strchr(text, ch);
+    g_strchrBytes += (found ? static_cast<size_t>(found - text) : strlen(text)) + 1;
+    return const_cast<char*>(found);
 }
 
 CRect UnitBox(const CPLScriptText& text, int index, int left = 0, int top = 0) {
@@ -121,6 +132,53 @@ TEST(StyledTextParsing, LessThanWithoutClosingMarkStartsPlainTextToTheEnd) {
     EXPECT_EQ(1, text.GetUnit(1).bold);
     EXPECT_EQ(kBlue, text.GetUnit(1).colour);
     EXPECT_STREQ("ab<C=FF0000 c", text.GetText());
+}
+
+TEST(StyledTextParsing, SizesStayBetweenZeroAndTwoHundredPixels) {
+    const struct {
+        CString script;
+        int size;
+    } cases[] = {
+        {"<S=30>a", 30},
+        {"<S=200>a", 200},
+        {"<S=201>a", 200},
+        {"<S=-5>a", 0},
+        {"<S=2147483647>a", 200},
+        {"<S=-2147483648>a", 0},
+        {"<S=" + CString('9', 100000) + ">a", 200},
+        {"<S=-" + CString('9', 100000) + ">a", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.Left(20));
+        CPLScriptText text = Parsed(c.script);
+        ASSERT_EQ(1, text.GetUnitCount());
+        EXPECT_EQ(c.size, text.GetUnit(0).size);
+        EXPECT_LT(text.GetUnit(0).extent.cy, 300) << "measured in a font of that size";
+    }
+}
+
+TEST(StyledTextParsing, ALongRunOfLessThanSignsIsReadInOnePass) {
+    const CString run('<', 100000);
+    const struct {
+        CString script;
+        CString text;
+        BYTE bold;
+    } cases[] = {
+        {run, run, 0},  // no '>' after them: plain text
+        {run + ">x", "x", 0},
+        {run + "B>x", "x", 1},  // only the last '<' names a known tag
+    };
+    ImportPatch counting(GetModuleHandleA("Tovrin.dll"), "msvcrt.dll", "strchr", reinterpret_cast<void*>(&CountingStrchr));
+    ASSERT_TRUE(counting.IsActive());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.Right(4));
+        g_strchrBytes = 0;
+        CPLScriptText text = Parsed(c.script);
+        EXPECT_LT(g_strchrBytes, 4u * c.script.GetLength()) << "bytes read to find the tags";
+        ASSERT_EQ(1, text.GetUnitCount());
+        EXPECT_TRUE(text.GetUnit(0).text == c.text);
+        EXPECT_EQ(c.bold, text.GetUnit(0).bold);
+    }
 }
 
 TEST(StyledTextParsing, TagCutShortAtTheEndReadsNoFurther) {
