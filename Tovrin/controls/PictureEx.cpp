@@ -13,6 +13,8 @@ namespace {
 // Browsers show frames with a shorter delay (often written as 0) for 100 ms.
 const UINT kShortestDelay = 20;
 const UINT kShortDelayReplacement = 100;
+// Every frame is a bitmap: thousands of tiny frames would use up the process's GDI objects.
+const size_t kMostFrames = 256;
 
 bool IsGif(const std::vector<BYTE>& bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data(), "GIF8", 4) == 0; }
 
@@ -102,7 +104,7 @@ void CPictureEx::LoadPicture(const CString& file) {
 
 bool CPictureEx::LoadFrames(const std::vector<BYTE>& bytes) {
     GifAnimation animation;
-    if (!DecodeGif(bytes.data(), bytes.size(), animation))
+    if (!DecodeGif(bytes.data(), bytes.size(), animation, kMostFrames))
         return false;
     for (const GifFrame& frame : animation.frames) {
         auto bitmap = std::make_unique<CBitmap>();

@@ -13,7 +13,7 @@
 #include "TovrinApi.h"
 
 // A static control that shows a picture file at its top-left corner; an animated GIF plays on
-// a thread of its own with the frame delays of the file. The thread only advances the frame
+// a thread of its own with the frame delays of the file, its first 256 frames at most. The thread only advances the frame
 // number and invalidates the window; frames are painted by the window's thread. It is stopped
 // (and waited for) before the window is destroyed or another picture is loaded.
 class TOVRIN_API CPictureEx : public CStatic {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ControlHost.h"
 #include "MessagePump.h"
@@ -18,6 +19,23 @@ namespace {
 using namespace TestImages;
 
 const CRect kControl(10, 10, 50, 40);
+
+// GDI objects of this process, counted from an unknown constant. Wine's GetGuiResources answers
+// 0; there the count is told by how many more brushes the process can still make.
+long GdiObjectsInUse() {
+    const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported)
+        return static_cast<long>(reported);
+    std::vector<HBRUSH> brushes;
+    while (HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3))) {
+        brushes.push_back(brush);
+        if (brushes.size() > 1000000)
+            break;
+    }
+    for (HBRUSH brush : brushes)
+        ::DeleteObject(brush);
+    return -static_cast<long>(brushes.size());
+}
 
 // A duplicate of the control's animation thread handle: still valid after the control closed
 // its own.
@@ -224,6 +242,28 @@ TEST_F(PictureExTest, TextSetThroughTheWindowIsReadLikeSetWindowText) {
         control.GetWindowText(text);
         EXPECT_EQ(text, "글자만");
     }
+}
+
+
+TEST_F(PictureExTest, AGifOfThousandsOfFramesKeepsItsFirst256AndStillPlays) {
+    const std::vector<BYTE> bytes = TinyFramesGif(4400);
+    ASSERT_GT(bytes.size(), 100000u);
+    const CString many = folder / "many-frames.gif";
+    ASSERT_TRUE(WriteBytes(many, bytes));
+    CPictureEx control;
+    Create(control);
+    const long before = GdiObjectsInUse();
+
+    control.SetWindowTextA("x\n" + many);
+
+    EXPECT_EQ(control.GetFrameCount(), 256);
+    EXPECT_LT(GdiObjectsInUse() - before, 300) << "one bitmap a frame, and no more frames";
+    bool sawRed = false, sawBlue = false;
+    EXPECT_TRUE(PumpUntil([&] {
+        sawRed = sawRed || Painted(control, 0, 0) == kRed;
+        sawBlue = sawBlue || Painted(control, 0, 0) == kBlue;
+        return sawRed && sawBlue;
+    }, 10000)) << "red " << sawRed << " blue " << sawBlue;
 }
 
 }  // namespace
