@@ -6,6 +6,29 @@ namespace {
 // procedure when the window is created, does the work.
 INT_PTR CALLBACK PassiveDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+// Without a parent a modal dialog belongs to the main window's last active popup: one opened from
+// inside another modal dialog is owned by that dialog and disables it, not only the main window.
+HWND ModalOwner(const CWnd* parent, const CWnd* dialog) {
+    HWND owner = parent ? parent->m_hWnd : nullptr;
+    const CWnd* main = AfxGetMainWnd();
+    if (!owner && main && main != dialog && main->m_hWnd)
+        owner = ::GetLastActivePopup(::GetAncestor(main->m_hWnd, GA_ROOT));
+    return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+}
+
+// Modal loops running on this thread. A caller of a nested DoModal may still hold a temporary
+// window object: only the outermost loop frees them.
+thread_local int t_modalDepth = 0;
+
+class ModalDepth {
+public:
+    ModalDepth() { ++t_modalDepth; }
+    ~ModalDepth() { --t_modalDepth; }
+    ModalDepth(const ModalDepth&) = delete;
+    ModalDepth& operator=(const ModalDepth&) = delete;
+    bool IsOutermost() const { return t_modalDepth == 1; }
+};
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
@@ -42,11 +65,7 @@ BOOL CDialog::Create(const char* templateName, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!owner && AfxGetMainWnd() && AfxGetMainWnd() != this)
-        owner = AfxGetMainWnd()->m_hWnd;
-    if (owner)
-        owner = ::GetAncestor(owner, GA_ROOT);
+    HWND owner = ModalOwner(m_pParentWnd, this);
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner)
         ::EnableWindow(owner, FALSE);
@@ -71,9 +90,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
+    const ModalDepth depth;
     MSG msg;
     while (!m_modalEnded && m_hWnd) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && depth.IsOutermost())
             CWnd::DeleteTempMap();
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {

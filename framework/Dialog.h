@@ -3,7 +3,9 @@
 
 // A dialog from a template resource. DoModal runs its own modal loop, which never shows a
 // hidden dialog by itself: a template without WS_VISIBLE stays hidden until the program shows
-// it. When the loop ends the dialog is hidden, its owner enabled again, then it is destroyed.
+// it. Without a parent the dialog is owned by the main window's last active popup (an open modal
+// dialog, if there is one). When the loop ends the dialog is hidden, its owner enabled again,
+// then it is destroyed.
 class FX_API CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);

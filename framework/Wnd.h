@@ -27,7 +27,7 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object attached to the window, or a temporary one that lives until the thread's
-    // modal loop goes idle (or DeleteTempMap). Null for a null handle.
+    // outermost modal loop goes idle (or DeleteTempMap). Null for a null handle.
     static CWnd* FromHandle(HWND window);
     static CWnd* FromHandlePermanent(HWND window);
     static void DeleteTempMap();

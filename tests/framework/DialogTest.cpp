@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "Controls.h"
 #include "Dialog.h"
 #include "WindowTemplates.h"
@@ -139,6 +144,101 @@ TEST(DialogTest, ModelessTemplateControlsAreSubclassedAndDrawnThroughReflection)
     EXPECT_FALSE(dialog.IsWindowVisible()) << "a modeless dialog is hidden by EndDialog";
     dialog.DestroyWindow();
     EXPECT_EQ(dialog.button.m_hWnd, nullptr);
+}
+
+// Runs step from inside its own modal loop (on a timer), then ends with 1.
+class SteppedDialog : public CDialog {
+public:
+    SteppedDialog(UINT templateId, std::function<void(SteppedDialog&)> step)
+        : CDialog(templateId), m_step(std::move(step)) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        SetTimer(2, 20, nullptr);
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == 2) {
+            KillTimer(2);
+            m_step(*this);
+            EndDialog(1);
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    std::function<void(SteppedDialog&)> m_step;
+};
+
+// A hidden top-level window installed as the application's main window for the test.
+class MainWindowScope {
+public:
+    MainWindowScope() {
+        window.Attach(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                        ::GetModuleHandleA(nullptr), nullptr));
+        AfxSetMainWnd(&window);
+    }
+    ~MainWindowScope() {
+        AfxSetMainWnd(nullptr);
+        window.DestroyWindow();
+    }
+    CWnd window;
+};
+
+TEST(DialogTest, ADialogWithoutAParentOpenedFromAModalDialogIsOwnedByItAndDisablesIt) {
+    MainWindowScope main;
+    ASSERT_TRUE(main.window.m_hWnd);
+    HWND outerWindow = nullptr;
+    HWND innerOwner = nullptr;
+    BOOL outerEnabledDuring = TRUE, mainEnabledDuring = TRUE, outerEnabledAfter = FALSE;
+    SteppedDialog outer(IDD_VISIBLE, [&](SteppedDialog& self) {
+        outerWindow = self.m_hWnd;
+        SteppedDialog inner(IDD_HIDDEN, [&](SteppedDialog& innerSelf) {
+            innerOwner = ::GetWindow(innerSelf.m_hWnd, GW_OWNER);
+            outerEnabledDuring = ::IsWindowEnabled(outerWindow);
+            mainEnabledDuring = ::IsWindowEnabled(main.window.m_hWnd);
+        });
+        inner.DoModal();
+        outerEnabledAfter = ::IsWindowEnabled(outerWindow);
+    });
+
+    EXPECT_EQ(outer.DoModal(), 1);
+    ASSERT_NE(outerWindow, nullptr);
+    EXPECT_EQ(innerOwner, outerWindow);
+    EXPECT_FALSE(outerEnabledDuring) << "the open dialog is disabled while the inner one runs";
+    EXPECT_FALSE(mainEnabledDuring);
+    EXPECT_TRUE(outerEnabledAfter);
+    EXPECT_TRUE(::IsWindowEnabled(main.window.m_hWnd));
+}
+
+TEST(DialogTest, ATemporaryObjectTakenBeforeANestedModalLoopOutlivesIt) {
+    HWND foreign = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(foreign);
+    CWnd* before = nullptr;
+    CWnd* after = nullptr;
+    bool innerRan = false;
+    SteppedDialog outer(IDD_HIDDEN, [&](SteppedDialog&) {
+        before = CWnd::FromHandle(foreign);
+        // The inner step waits for a timer: its loop goes idle before it.
+        SteppedDialog inner(IDD_HIDDEN, [&](SteppedDialog&) { innerRan = true; });
+        inner.DoModal();
+        // Objects of the same size would take a block freed under the pointer.
+        std::vector<std::unique_ptr<CWnd>> sameSize;
+        for (int i = 0; i < 64; ++i)
+            sameSize.push_back(std::make_unique<CWnd>());
+        after = CWnd::FromHandle(foreign);
+    });
+
+    EXPECT_EQ(outer.DoModal(), 1);
+    EXPECT_TRUE(innerRan);
+    ASSERT_NE(before, nullptr);
+    ASSERT_EQ(after, before) << "the same object, not a new one";
+    EXPECT_EQ(before->m_hWnd, foreign);
+    CWnd::DeleteTempMap();
+    ::DestroyWindow(foreign);
 }
 
 }  // namespace

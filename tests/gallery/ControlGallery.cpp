@@ -21,14 +21,17 @@ public:
         : CLangResizeDlg(IDD_GALLERY), m_readyFile(readyFile), m_closeFile(closeFile) {}
 
 protected:
-    BOOL OnInitDialog() override {
-        // Controls the base would otherwise make into plain rich buttons or statics.
+    // Controls the base would otherwise make into plain rich buttons or statics.
+    void BindControls() override {
         const UINT tabs[] = {IDC_TAB_CLEAN, IDC_TAB_REGISTRY, IDC_TAB_TOOLS};
         for (int i = 0; i < 3; ++i)
             m_tabs[i].SubclassDlgItem(tabs[i], this);
         m_animation.SubclassDlgItem(IDC_ANIMATION, this);
         m_items.SubclassDlgItem(IDC_ITEMS, this);
         m_choices.SubclassDlgItem(IDC_CHOICES, this);
+    }
+
+    BOOL OnInitDialog() override {
         CLangResizeDlg::OnInitDialog();
 
         m_tabs[0].SetCheck(1);

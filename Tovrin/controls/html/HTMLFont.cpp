@@ -1,5 +1,6 @@
 #include "HTMLFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,6 +10,9 @@ const int kBaseStep = 3;
 const int kDotsPerInchWithoutDC = 90;
 // Far beyond any useful size; keeps step arithmetic away from integer overflow.
 const long kStepLimit = 1000;
+// Step 21 is 9 times the base size (81 points from 9): nested <font size=+n> tags stop there
+// instead of asking for fonts of millions of pixels.
+const int kLargestStep = 21;
 
 bool IsDigits(const char* text) {
     if (!*text)
@@ -42,6 +46,7 @@ double CHTMLFont::SizeStepFactor(int step) {
 }
 
 void CHTMLFont::SetSizeStep(int step) {
+    step = std::max(-kLargestStep, std::min(step, kLargestStep));
     m_pointSize = m_pointSize / SizeStepFactor(m_sizeStep) * SizeStepFactor(step);
     m_sizeStep = step;
 }

@@ -13,7 +13,7 @@
 #include "TovrinApi.h"
 
 // A static control that shows a picture file at its top-left corner; an animated GIF plays on
-// a thread of its own with the frame delays of the file. The thread only advances the frame
+// a thread of its own with the frame delays of the file, its first 256 frames at most. The thread only advances the frame
 // number and invalidates the window; frames are painted by the window's thread. It is stopped
 // (and waited for) before the window is destroyed or another picture is loaded.
 class TOVRIN_API CPictureEx : public CStatic {
@@ -23,7 +23,8 @@ public:
 
     // "text\npicture": the first line becomes the window text, the second names the picture file
     // (a path, or a file of the image folder beside the program). Without a second line, or when
-    // the file cannot be shown, the control has no picture and draws as a plain static.
+    // the file cannot be shown, the control has no picture and draws as a plain static. A text set
+    // any other way (SetDlgItemText, WM_SETTEXT) is read the same way.
     void SetWindowTextA(const char* text);
 
     bool HasPicture() const { return m_picture.IsLoaded() || !m_frames.empty(); }
@@ -38,7 +39,7 @@ protected:
     void PreSubclassWindow() override;
 
 private:
-    void ApplyText(const CString& text);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     void LoadPicture(const CString& file);
     bool LoadFrames(const std::vector<BYTE>& bytes);
     void ClearPicture();

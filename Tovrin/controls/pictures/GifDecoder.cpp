@@ -175,12 +175,13 @@ struct FrameRect {
 
 class Decoder {
 public:
-    Decoder(const BYTE* data, size_t size, GifAnimation& animation) : m_reader(data, size), m_animation(animation) {}
+    Decoder(const BYTE* data, size_t size, GifAnimation& animation, size_t maxFrames)
+        : m_reader(data, size), m_animation(animation), m_maxFrames(maxFrames) {}
 
     bool Run() {
         if (!ReadHeader())
             return false;
-        for (BYTE block = 0; m_reader.Byte(block) && block != kTrailer;) {
+        for (BYTE block = 0; m_animation.frames.size() < m_maxFrames && m_reader.Byte(block) && block != kTrailer;) {
             const bool read = block == kExtension ? ReadExtension() : block == kImage ? ReadImage() : false;
             if (!read)
                 break;
@@ -290,6 +291,7 @@ private:
 
     ByteReader m_reader;
     GifAnimation& m_animation;
+    size_t m_maxFrames;
     Palette m_global;
     Control m_control;
     std::vector<DWORD> m_canvas;
@@ -300,9 +302,9 @@ private:
 
 }  // namespace
 
-bool DecodeGif(const BYTE* data, size_t size, GifAnimation& animation) {
+bool DecodeGif(const BYTE* data, size_t size, GifAnimation& animation, size_t maxFrames) {
     animation = GifAnimation();
-    if (!data || !Decoder(data, size, animation).Run()) {
+    if (!data || !Decoder(data, size, animation, maxFrames).Run()) {
         animation = GifAnimation();
         return false;
     }

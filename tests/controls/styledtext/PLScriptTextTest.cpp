@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "ImportPatch.h"
 #include "PLScriptText.h"
 #include "PixelCanvas.h"
 
@@ -7,13 +10,23 @@ namespace {
 
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kPaper = RGB(255, 255, 255);
+const COLORREF kWhite = RGB(255, 255, 255);
+// Neither white nor any colour drawn here: a cell filled behind the glyphs would show on it.
+const COLORREF kPaper = RGB(150, 200, 150);
 
 CPLScriptText Parsed(const char* script, COLORREF defaultColour = kBlue) {
     CPLScriptText text;
     text.SetDefaultTextColor(defaultColour);
     text.SetScript(nullptr, script);
     return text;
+}
+
+// Bytes that strchr reads for Tovrin.dll, which finds the tags of styled text with it.
+size_t g_strchrBytes = 0;
+char* CountingStrchr(const char* text, int ch) {
+    const char* found = strchr(text, ch);
+    g_strchrBytes += (found ? static_cast<size_t>(found - text) : strlen(text)) + 1;
+    return const_cast<char*>(found);
 }
 
 CRect UnitBox(const CPLScriptText& text, int index, int left = 0, int top = 0) {
@@ -119,6 +132,53 @@ TEST(StyledTextParsing, LessThanWithoutClosingMarkStartsPlainTextToTheEnd) {
     EXPECT_EQ(1, text.GetUnit(1).bold);
     EXPECT_EQ(kBlue, text.GetUnit(1).colour);
     EXPECT_STREQ("ab<C=FF0000 c", text.GetText());
+}
+
+TEST(StyledTextParsing, SizesStayBetweenZeroAndTwoHundredPixels) {
+    const struct {
+        CString script;
+        int size;
+    } cases[] = {
+        {"<S=30>a", 30},
+        {"<S=200>a", 200},
+        {"<S=201>a", 200},
+        {"<S=-5>a", 0},
+        {"<S=2147483647>a", 200},
+        {"<S=-2147483648>a", 0},
+        {"<S=" + CString('9', 100000) + ">a", 200},
+        {"<S=-" + CString('9', 100000) + ">a", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.Left(20));
+        CPLScriptText text = Parsed(c.script);
+        ASSERT_EQ(1, text.GetUnitCount());
+        EXPECT_EQ(c.size, text.GetUnit(0).size);
+        EXPECT_LT(text.GetUnit(0).extent.cy, 300) << "measured in a font of that size";
+    }
+}
+
+TEST(StyledTextParsing, ALongRunOfLessThanSignsIsReadInOnePass) {
+    const CString run('<', 100000);
+    const struct {
+        CString script;
+        CString text;
+        BYTE bold;
+    } cases[] = {
+        {run, run, 0},  // no '>' after them: plain text
+        {run + ">x", "x", 0},
+        {run + "B>x", "x", 1},  // only the last '<' names a known tag
+    };
+    ImportPatch counting(GetModuleHandleA("Tovrin.dll"), "msvcrt.dll", "strchr", reinterpret_cast<void*>(&CountingStrchr));
+    ASSERT_TRUE(counting.IsActive());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.Right(4));
+        g_strchrBytes = 0;
+        CPLScriptText text = Parsed(c.script);
+        EXPECT_LT(g_strchrBytes, 4u * c.script.GetLength()) << "bytes read to find the tags";
+        ASSERT_EQ(1, text.GetUnitCount());
+        EXPECT_TRUE(text.GetUnit(0).text == c.text);
+        EXPECT_EQ(c.bold, text.GetUnit(0).bold);
+    }
 }
 
 TEST(StyledTextParsing, TagCutShortAtTheEndReadsNoFurther) {
@@ -261,6 +321,8 @@ TEST(StyledTextDrawing, EachUnitIsDrawnInItsOwnColour) {
     EXPECT_EQ(0, canvas.Count(redBox, kBlue));
     EXPECT_GT(canvas.Count(blueBox, kBlue), 40);
     EXPECT_EQ(0, canvas.Count(blueBox, kRed));
+    EXPECT_GT(canvas.Count(redBox, kPaper, 0), 200) << "the paper shows between the strokes";
+    EXPECT_GT(canvas.Count(blueBox, kPaper, 0), 200);
 }
 
 TEST(StyledTextDrawing, StateBitZeroDrawsEverythingOrange) {
@@ -273,23 +335,23 @@ TEST(StyledTextDrawing, StateBitZeroDrawsEverythingOrange) {
     EXPECT_GT(canvas.Count(UnitBox(text, 1), RGB(255, 128, 0), 24), 40);
     EXPECT_EQ(0, canvas.Count(kRed, 24));
     EXPECT_EQ(0, canvas.Count(kBlue, 24));
+    EXPECT_GT(canvas.Count(UnitBox(text, 0), kPaper, 0), 200);
 }
 
 TEST(StyledTextDrawing, StateBitsOneAndTwoDrawEverythingWhite) {
     const COLORREF black = RGB(0, 0, 0);
     PixelCanvas canvas(200, 60, black);
-    SetBkMode(canvas.Dc(), TRANSPARENT);
     CPLScriptText text = Parsed("<S=40><B><C=FF0000>W</C>W");
 
     text.Draw(canvas.Dc(), CRect(0, 0, 200, 60), 0x6);
-    EXPECT_GT(canvas.Count(UnitBox(text, 0), kPaper, 24), 40);
-    EXPECT_GT(canvas.Count(UnitBox(text, 1), kPaper, 24), 40);
+    EXPECT_GT(canvas.Count(UnitBox(text, 0), kWhite, 24), 40);
+    EXPECT_GT(canvas.Count(UnitBox(text, 1), kWhite, 24), 40);
+    EXPECT_GT(canvas.Count(UnitBox(text, 0), black, 0), 200) << "black paper between the strokes";
     EXPECT_EQ(0, canvas.Count(kRed, 24));
 
     PixelCanvas onlyOneBit(200, 60, black);
-    SetBkMode(onlyOneBit.Dc(), TRANSPARENT);
     text.Draw(onlyOneBit.Dc(), CRect(0, 0, 200, 60), 0x2);
-    EXPECT_EQ(0, onlyOneBit.Count(kPaper, 24));
+    EXPECT_EQ(0, onlyOneBit.Count(kWhite, 24));
     EXPECT_GT(onlyOneBit.Count(kRed, 24), 40);
 }
 
@@ -303,7 +365,7 @@ TEST(StyledTextDrawing, UnderlineRunsAlongTheBottomOfTheUnitBox) {
     CRect bottomRow(underlined.left, underlined.bottom - 1, underlined.right, underlined.bottom);
     EXPECT_EQ(underlined.Width(), canvas.Count(bottomRow, kBlue, 0));
     CRect plain = UnitBox(text, 0);
-    EXPECT_EQ(0, canvas.Count(CRect(plain.left, plain.bottom - 1, plain.right, plain.bottom), kBlue));
+    EXPECT_EQ(plain.Width(), canvas.Count(CRect(plain.left, plain.bottom - 1, plain.right, plain.bottom), kPaper, 0));
 }
 
 TEST(StyledTextDrawing, NothingIsDrawnRightOfTheRectangle) {
@@ -317,14 +379,16 @@ TEST(StyledTextDrawing, NothingIsDrawnRightOfTheRectangle) {
     EXPECT_EQ((canvas.Width() - right) * 60, canvas.Count(CRect(right, 0, canvas.Width(), 60), kPaper, 0));
 }
 
-TEST(StyledTextDrawing, RestoresTheTextColourAndFontOfTheDC) {
+TEST(StyledTextDrawing, RestoresTheTextColourBackgroundModeAndFontOfTheDC) {
     PixelCanvas canvas(100, 40, kPaper);
     SetTextColor(canvas.Dc(), RGB(9, 8, 7));
+    SetBkMode(canvas.Dc(), OPAQUE);
     HGDIOBJ font = GetCurrentObject(canvas.Dc(), OBJ_FONT);
     CPLScriptText text = Parsed("<C=FF0000><B>x</B></C>y");
 
     text.Draw(canvas.Dc(), CRect(0, 0, 100, 40), 0);
 
     EXPECT_EQ(RGB(9, 8, 7), GetTextColor(canvas.Dc()));
+    EXPECT_EQ(OPAQUE, GetBkMode(canvas.Dc()));
     EXPECT_EQ(font, GetCurrentObject(canvas.Dc(), OBJ_FONT));
 }

@@ -12,7 +12,8 @@ public:
 
     // Point size factor of an HTML size step (3 is the base size).
     static double SizeStepFactor(int step);
-    // Moves to another size step and scales the point size by the ratio of the two factors.
+    // Moves to another size step and scales the point size by the ratio of the two factors. Steps
+    // beyond +-21 count as +-21.
     void SetSizeStep(int step);
     // A <font size> value: "+n" and "-n" move the step, "n" sets it; anything else counts as 0.
     void ApplySizeValue(const char* value);

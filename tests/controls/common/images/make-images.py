@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the pictures that ControlTests.exe carries as resources (ControlImages.rc).
 
-    python3 tests/controls/images/make-images.py
+    python3 tests/controls/common/images/make-images.py
 
 probe.bmp (7 x 5, 24-bit): the top-left pixel is PROBE_TOP_LEFT, the bottom-right pixel
 PROBE_BOTTOM_RIGHT, every other pixel PROBE_BODY.

@@ -23,9 +23,19 @@ void CSkinButton::PreSubclassWindow() {
 }
 
 void CSkinButton::SetWindowTextA(const char* text) {
-    ::SetWindowTextA(m_hWnd, text);
+    if (m_hWnd)
+        ::SetWindowTextA(m_hWnd, text);  // applied in WM_SETTEXT, like any other text
+    else
+        ApplyText(text);
+}
+
+LRESULT CSkinButton::OnSetText(WPARAM wParam, LPARAM lParam) {
+    const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+    // The caption first: the button repaints itself while it takes the new text.
     ApplyText(text);
+    const LRESULT result = CButton::WindowProc(WM_SETTEXT, wParam, lParam);
     Invalidate(FALSE);
+    return result;
 }
 
 void CSkinButton::SetCaption(const char* script) {
@@ -46,6 +56,8 @@ LRESULT CSkinButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ApplyText(GetWindowTextOf(m_hWnd));
         return result;
     }
+    case WM_SETTEXT:
+        return OnSetText(wParam, lParam);
     case WM_SETFONT: {
         const LRESULT result = CButton::WindowProc(message, wParam, lParam);
         SetCaption(m_caption.GetScript());

@@ -16,7 +16,7 @@ struct PL_SCRIPT_UNIT {
     BYTE italic = 0;
     BYTE underline = 0;
     int valign = kTop;
-    int size = 12;  // font height in pixels
+    int size = 12;  // font height in pixels, 0 to 200 (<S=...> values beyond are clamped)
     COLORREF colour = 0;
     CSize extent;
 };
@@ -37,7 +37,8 @@ public:
     void SetDefaultTextColor(COLORREF colour) { m_defaultColour = colour; }
     CSize GetSize() const;
     // Draws on one line from rect's top-left corner. State bit 0 draws everything orange; bits 1
-    // and 2 together (bit 0 clear) draw everything white. The DC's text colour and font are restored.
+    // and 2 together (bit 0 clear) draw everything white. Only the glyphs are painted; the DC's text
+    // colour, background mode and font are restored.
     void Draw(HDC dc, CRect rect, DWORD state) const;
 
     int GetUnitCount() const { return static_cast<int>(m_units.size()); }

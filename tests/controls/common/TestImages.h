@@ -29,6 +29,24 @@ inline std::vector<BYTE> ResourceBytes(int id) {
     return bytes ? std::vector<BYTE>(bytes, bytes + ::SizeofResource(module, resource)) : std::vector<BYTE>();
 }
 
+// A 1x1 GIF of count frames of 20 ms, red and blue in turn (red first).
+inline std::vector<BYTE> TinyFramesGif(int count) {
+    std::vector<BYTE> bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0};
+    const BYTE palette[] = {GetRValue(kRed), GetGValue(kRed), GetBValue(kRed),
+                            GetRValue(kBlue), GetGValue(kBlue), GetBValue(kBlue)};
+    bytes.insert(bytes.end(), std::begin(palette), std::end(palette));
+    for (int i = 0; i < count; ++i) {
+        // LZW with 2-bit codes: clear (4), the pixel's index, end (5), in 3-bit codes.
+        const BYTE pixel = static_cast<BYTE>(4 | ((i % 2) << 3) | (1 << 6));
+        const BYTE frame[] = {0x21, 0xF9, 0x04, 0x00, 2, 0, 0, 0x00,   // graphic control: 20 ms
+                              0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00,      // image 1x1 at 0,0
+                              2, 2, pixel, 0x01, 0x00};
+        bytes.insert(bytes.end(), std::begin(frame), std::end(frame));
+    }
+    bytes.push_back(0x3B);
+    return bytes;
+}
+
 inline bool WriteBytes(const char* path, const std::vector<BYTE>& bytes) {
     HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)

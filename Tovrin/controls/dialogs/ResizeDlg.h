@@ -14,8 +14,9 @@
 // declared in the template, template controls subclassed into the library's own controls,
 // per-control default buttons, icons, and modeless use with self-deletion.
 //
-// OnInitDialog subclasses template controls that no object holds yet: a derived dialog that
-// wants its own object on such a control subclasses it before calling CResizeDlg::OnInitDialog.
+// OnInitDialog first calls BindControls, where a derived dialog subclasses its own control members
+// (SubclassDlgItem), and then subclasses the template controls that no object holds yet, so a
+// dialog may call CResizeDlg::OnInitDialog first and do its own work after it.
 class TOVRIN_API CResizeDlg : public CDialog {
 public:
     // Placement flags (SetDialogAlign, AlignDialog). 0 centres over the application's main window.
@@ -68,6 +69,9 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Runs inside OnInitDialog before the template controls are subclassed; controls bound here
+    // keep the derived dialog's objects.
+    virtual void BindControls() {}
     void OnOK() override;
     void OnCancel() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "TovrinApi.h"
@@ -22,5 +23,5 @@ struct GifAnimation {
 
 // Decodes GIF87a/89a data. Every length and code is checked against the data present: the
 // result is false for data that holds no complete frame; frames that follow a damaged one are
-// dropped. On failure animation holds no frames.
-TOVRIN_API bool DecodeGif(const BYTE* data, size_t size, GifAnimation& animation);
+// dropped, and so are those after the first maxFrames. On failure animation holds no frames.
+TOVRIN_API bool DecodeGif(const BYTE* data, size_t size, GifAnimation& animation, size_t maxFrames = SIZE_MAX);

@@ -13,10 +13,31 @@ namespace {
 // Browsers show frames with a shorter delay (often written as 0) for 100 ms.
 const UINT kShortestDelay = 20;
 const UINT kShortDelayReplacement = 100;
+// Every frame is a bitmap: thousands of tiny frames would use up the process's GDI objects.
+const size_t kMostFrames = 256;
 
 bool IsGif(const std::vector<BYTE>& bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data(), "GIF8", 4) == 0; }
 
 bool IsPath(const CString& file) { return file.Find('\\') >= 0 || file.Find('/') >= 0 || file.Find(':') >= 0; }
+
+// "text\npicture": the window text and the picture file name. A line feed is never a CP949
+// trail byte, so the text splits bytewise.
+struct PictureText {
+    CString text;
+    CString file;
+};
+
+PictureText SplitPictureText(const CString& whole) {
+    PictureText parts;
+    const int firstEnd = whole.Find('\n');
+    parts.text = firstEnd < 0 ? whole : whole.Left(firstEnd);
+    if (firstEnd >= 0) {
+        const int secondEnd = whole.Find('\n', firstEnd + 1);
+        parts.file = secondEnd < 0 ? whole.Mid(firstEnd + 1) : whole.Mid(firstEnd + 1, secondEnd - firstEnd - 1);
+        parts.file.Trim();
+    }
+    return parts;
+}
 
 HBITMAP CreateFrameBitmap(const GifAnimation& animation, const GifFrame& frame) {
     BITMAPINFO info = {};
@@ -41,23 +62,27 @@ CPictureEx::~CPictureEx() { StopAnimation(); }
 
 void CPictureEx::PreSubclassWindow() {
     // A control made by CreateEx has no text yet here; WM_CREATE applies it.
-    const CString text = GetWindowTextOf(m_hWnd);
-    if (text.Find('\n') >= 0)
-        ApplyText(text);
+    const CString whole = GetWindowTextOf(m_hWnd);
+    if (whole.Find('\n') < 0)
+        return;
+    // Not subclassed yet: this WM_SETTEXT goes straight to the static.
+    const PictureText parts = SplitPictureText(whole);
+    ::SetWindowTextA(m_hWnd, parts.text);
+    LoadPicture(parts.file);
 }
 
-void CPictureEx::SetWindowTextA(const char* text) { ApplyText(text); }
+void CPictureEx::SetWindowTextA(const char* text) {
+    if (m_hWnd)
+        ::SetWindowTextA(m_hWnd, text);  // applied in WM_SETTEXT, like any other text
+    else
+        LoadPicture(SplitPictureText(text).file);
+}
 
-void CPictureEx::ApplyText(const CString& text) {
-    const int firstEnd = text.Find('\n');
-    ::SetWindowTextA(m_hWnd, firstEnd < 0 ? text : text.Left(firstEnd));
-    CString file;
-    if (firstEnd >= 0) {
-        const int secondEnd = text.Find('\n', firstEnd + 1);
-        file = secondEnd < 0 ? text.Mid(firstEnd + 1) : text.Mid(firstEnd + 1, secondEnd - firstEnd - 1);
-        file.Trim();
-    }
-    LoadPicture(file);
+LRESULT CPictureEx::OnSetText(WPARAM wParam, LPARAM lParam) {
+    const PictureText parts = SplitPictureText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+    const LRESULT result = CStatic::WindowProc(WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(parts.text.GetString()));
+    LoadPicture(parts.file);
+    return result;
 }
 
 void CPictureEx::LoadPicture(const CString& file) {
@@ -79,7 +104,7 @@ void CPictureEx::LoadPicture(const CString& file) {
 
 bool CPictureEx::LoadFrames(const std::vector<BYTE>& bytes) {
     GifAnimation animation;
-    if (!DecodeGif(bytes.data(), bytes.size(), animation))
+    if (!DecodeGif(bytes.data(), bytes.size(), animation, kMostFrames))
         return false;
     for (const GifFrame& frame : animation.frames) {
         auto bitmap = std::make_unique<CBitmap>();
@@ -143,11 +168,13 @@ LRESULT CPictureEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
         const LRESULT result = CStatic::WindowProc(message, wParam, lParam);
-        const CString text = GetWindowTextOf(m_hWnd);
-        if (text.Find('\n') >= 0)
-            ApplyText(text);
+        const CString whole = GetWindowTextOf(m_hWnd);
+        if (whole.Find('\n') >= 0)
+            OnSetText(0, reinterpret_cast<LPARAM>(whole.GetString()));
         return result;
     }
+    case WM_SETTEXT:
+        return OnSetText(wParam, lParam);
     case WM_DESTROY:
         StopAnimation();
         break;

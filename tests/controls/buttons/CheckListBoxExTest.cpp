@@ -301,4 +301,14 @@ TEST_F(CheckListBoxExDrawing, CaptionsAreStyledTextOnlyWhenEnabled) {
     EXPECT_GT(styled.Count(red, 40), 10);
 }
 
+TEST_F(CheckListBoxExDrawing, ASelectedStyledCaptionKeepsTheHighlightBetweenItsGlyphs) {
+    list.EnableStyledText(true);
+    PixelCanvas canvas(160, 17, kPaper);
+    Paint(canvas, 2, ODS_SELECTED);
+    const CRect caption(22, 4, 70, 14);
+    const int highlight = canvas.Count(caption, ::GetSysColor(COLOR_HIGHLIGHT), 0);
+    EXPECT_GT(highlight, 150) << "of 480 pixels";
+    EXPECT_GT(canvas.Count(caption, RGB(255, 255, 255), 40), 20) << "white glyphs";
+}
+
 }  // namespace

@@ -128,4 +128,18 @@ TEST_F(GifDecoderTest, DamagedBytesAnywhereNeverYieldMisshapenFrames) {
     }
 }
 
+
+TEST_F(GifDecoderTest, DecodingStopsAfterTheFramesAskedFor) {
+    const std::vector<BYTE> bytes = TinyFramesGif(4400);
+    ASSERT_GT(bytes.size(), 100000u);
+    GifAnimation animation;
+    ASSERT_TRUE(DecodeGif(bytes.data(), bytes.size(), animation, 256));
+    ASSERT_EQ(animation.frames.size(), 256u);
+    EXPECT_EQ(At(animation, 0, 0, 0), Opaque(kRed));
+    EXPECT_EQ(At(animation, 255, 0, 0), Opaque(kBlue));
+
+    ASSERT_TRUE(DecodeGif(bytes.data(), bytes.size(), animation));
+    EXPECT_EQ(animation.frames.size(), 4400u) << "without a limit every frame";
+}
+
 }  // namespace

@@ -41,12 +41,24 @@ TEST(HTMLFont, SizeValueThatIsNotADecimalNumberCountsAsZero) {
     EXPECT_EQ(0, signedJunk.m_sizeStep);
 }
 
-TEST(HTMLFont, HugeSizeValueStaysFinite) {
-    CHTMLFont font;
-    font.ApplySizeValue("+99999999999999999999");
-    EXPECT_GT(font.m_sizeStep, 3);
-    EXPECT_GT(font.m_pointSize, 9.0);
-    EXPECT_LT(font.m_pointSize, 1e6);
+TEST(HTMLFont, StepsStopAtPlusOrMinusTwentyOne) {
+    const struct {
+        const char* value;
+        int step;
+        double points;
+    } cases[] = {
+        {"21", 21, 81.0},
+        {"22", 21, 81.0},
+        {"+18", 21, 81.0},
+        {"+99999999999999999999", 21, 81.0},
+        {"-99999999999999999999", -21, 9.0},
+    };
+    for (const auto& c : cases) {
+        CHTMLFont font;
+        font.ApplySizeValue(c.value);
+        EXPECT_EQ(c.step, font.m_sizeStep) << c.value;
+        EXPECT_DOUBLE_EQ(c.points, font.m_pointSize) << c.value;
+    }
 }
 
 TEST(HTMLFont, CharacterHeightUsesTheDevicesDotsPerInchTruncated) {

@@ -2,6 +2,7 @@
 
 #include "HTMLDraw.h"
 #include "HTMLLayout.h"
+#include "ImportPatch.h"
 #include "PixelCanvas.h"
 #include "TestBitmapFile.h"
 #include "TestFixtures.h"
@@ -21,6 +22,13 @@ protected:
     HTMLLayoutSettings settings;
     CHTMLLayout layout;
 };
+
+// Characters that Tovrin.dll measures with GetTextExtentPoint32A.
+size_t g_measuredCharacters = 0;
+BOOL WINAPI CountingTextExtent(HDC dc, LPCSTR text, int length, LPSIZE size) {
+    g_measuredCharacters += length > 0 ? static_cast<size_t>(length) : 0;
+    return GetTextExtentPoint32A(dc, text, length, size);
+}
 
 CString Joined(const std::vector<HTMLRun>& runs) {
     CString text;
@@ -230,4 +238,48 @@ TEST_F(HTMLLayoutTest, InlinePictureTakesItsSizeAndIsMovedByItsOffset) {
 
     DrawHTMLLayout(canvas.Dc(), settings.client, layout, RGB(255, 255, 255), HTMLHighlight());
     EXPECT_EQ(20 * 30, canvas.Count(runs[1].rect, RGB(255, 0, 0), 0));
+}
+
+TEST_F(HTMLLayoutTest, ALongRunOfLessThanSignsWrapsMeasuringEachCharacterAFewTimes) {
+    const CString run('<', 100000);
+    ImportPatch counting(GetModuleHandleA("Tovrin.dll"), "gdi32.dll", "GetTextExtentPoint32A",
+                         reinterpret_cast<void*>(&CountingTextExtent));
+    ASSERT_TRUE(counting.IsActive());
+    g_measuredCharacters = 0;
+    const auto& runs = Lay(run);
+
+    EXPECT_LT(g_measuredCharacters, 40u * 100000);
+    ASSERT_GT(runs.size(), 100u);
+    EXPECT_TRUE(Joined(runs) == run);
+    int tooWide = 0, shorterLines = 0;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        tooWide += runs[i].rect.right > 400;
+        shorterLines += i + 1 < runs.size() && runs[i].text.GetLength() != runs[0].text.GetLength();
+    }
+    EXPECT_EQ(0, tooWide);
+    EXPECT_EQ(0, shorterLines) << "every line but the last is filled";
+    EXPECT_GT(runs[1].rect.top, runs[0].rect.top);
+}
+
+TEST_F(HTMLLayoutTest, NestedFontSizesStopAtNineTimesTheBaseSize) {
+    const struct {
+        const char* tag;
+        int step;
+        double points;
+    } cases[] = {
+        {"<font size=+1>x", 21, 81.0},
+        {"<font size=+1000>x", 21, 81.0},
+        {"<font size=-1000>x", -21, 9.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tag);
+        CString markup;
+        while (markup.GetLength() < 100000)
+            markup += c.tag;
+        const auto& runs = Lay(markup);
+        ASSERT_FALSE(runs.empty());
+        EXPECT_EQ(c.step, runs.back().font.m_sizeStep);
+        EXPECT_NEAR(c.points, runs.back().font.m_pointSize, 0.01);
+        EXPECT_LT(runs.back().rect.Height(), 150) << "81 points are 108 pixels at 96 dots per inch";
+    }
 }

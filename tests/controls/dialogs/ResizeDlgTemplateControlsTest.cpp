@@ -4,6 +4,7 @@
 #include "ResizeDialogs.h"
 #include "ResizeDlgProbe.h"
 #include "RichButton.h"
+#include "RichTabButton.h"
 
 namespace {
 
@@ -68,6 +69,40 @@ TEST(ResizeDlgTemplateControlsHeld, AControlTheDerivedDialogHoldsKeepsItsObject)
     ASSERT_TRUE(dialog.Create(IDD_RESIZE_CONTROLS));
     EXPECT_EQ(CWnd::FromHandlePermanent(::GetDlgItem(dialog.m_hWnd, IDC_CONTROLS_RICH)), &dialog.ownButton);
     EXPECT_EQ(CWnd::FromHandlePermanent(::GetDlgItem(dialog.m_hWnd, IDC_CONTROLS_HELD)), &dialog.ownStatic);
+}
+
+// Does the base initialisation first and its own work after it, as the program's dialogs do; its
+// members are bound in the binding step.
+class BindingDialog : public CResizeDlg {
+public:
+    BindingDialog() : CResizeDlg(IDD_RESIZE_CONTROLS) {}
+
+    CRichTabButton ownButton;
+    CHTMLStatic ownStatic;
+    CWnd* buttonObjectAfterInit = nullptr;
+    CWnd* staticObjectAfterInit = nullptr;
+
+protected:
+    void BindControls() override {
+        ownButton.SubclassDlgItem(IDC_CONTROLS_RICH, this);
+        ownStatic.SubclassDlgItem(IDC_CONTROLS_HELD, this);
+    }
+    BOOL OnInitDialog() override {
+        const BOOL result = CResizeDlg::OnInitDialog();
+        buttonObjectAfterInit = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, IDC_CONTROLS_RICH));
+        staticObjectAfterInit = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, IDC_CONTROLS_HELD));
+        return result;
+    }
+};
+
+TEST(ResizeDlgTemplateControlsBound, MembersBoundInTheBindingStepKeepTheirObjectsAfterTheBaseInitialisation) {
+    BindingDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_RESIZE_CONTROLS));
+    EXPECT_EQ(dialog.buttonObjectAfterInit, &dialog.ownButton);
+    EXPECT_EQ(dialog.staticObjectAfterInit, &dialog.ownStatic);
+    EXPECT_STREQ(dialog.ownButton.GetCaption().GetText(), "Rich");
+    EXPECT_STREQ(dialog.ownStatic.GetScript(), "<b>held</b>");
+    EXPECT_NE(HeldAs<CHTMLStatic>(dialog, IDC_CONTROLS_HTML), nullptr) << "the other template controls are still adopted";
 }
 
 }  // namespace

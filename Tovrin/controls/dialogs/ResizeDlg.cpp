@@ -64,6 +64,7 @@ BOOL CResizeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     InitResize(-1, -1);
     ApplyIcons();
+    BindControls();
     SubclassTemplateControls();
     ChooseDefaultButton();
     AlignDialog(m_dialogAlign);

@@ -3,7 +3,9 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "ControlHost.h"
 #include "MessagePump.h"
@@ -17,6 +19,23 @@ namespace {
 using namespace TestImages;
 
 const CRect kControl(10, 10, 50, 40);
+
+// GDI objects of this process, counted from an unknown constant. Wine's GetGuiResources answers
+// 0; there the count is told by how many more brushes the process can still make.
+long GdiObjectsInUse() {
+    const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported)
+        return static_cast<long>(reported);
+    std::vector<HBRUSH> brushes;
+    while (HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3))) {
+        brushes.push_back(brush);
+        if (brushes.size() > 1000000)
+            break;
+    }
+    for (HBRUSH brush : brushes)
+        ::DeleteObject(brush);
+    return -static_cast<long>(brushes.size());
+}
 
 // A duplicate of the control's animation thread handle: still valid after the control closed
 // its own.
@@ -193,6 +212,58 @@ TEST_F(PictureExTest, TextOfTheWindowItWasMadeWithIsAppliedToo) {
     CString text;
     subclassed.GetWindowText(text);
     EXPECT_EQ(text, "subclassed");
+}
+
+TEST_F(PictureExTest, TextSetThroughTheWindowIsReadLikeSetWindowText) {
+    const UINT id = 601;
+    struct Route {
+        const char* name;
+        std::function<void(CPictureEx&, const char*)> set;
+    };
+    const Route routes[] = {
+        {"SetDlgItemText", [&](CPictureEx&, const char* text) { ::SetDlgItemTextA(host, id, text); }},
+        {"CWnd::SetWindowText", [](CPictureEx& control, const char* text) { static_cast<CWnd&>(control).SetWindowText(text); }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.name);
+        CPictureEx control;
+        ASSERT_TRUE(control.Create("", WS_CHILD | WS_VISIBLE, kControl, &host, id));
+
+        route.set(control, "광고\n" + gif);
+        EXPECT_EQ(control.GetFrameCount(), 3);
+        EXPECT_NE(control.GetAnimationThread(), nullptr);
+        CString text;
+        control.GetWindowText(text);
+        EXPECT_EQ(text, "광고");
+
+        route.set(control, "글자만");
+        EXPECT_FALSE(control.HasPicture());
+        EXPECT_EQ(control.GetAnimationThread(), nullptr);
+        control.GetWindowText(text);
+        EXPECT_EQ(text, "글자만");
+    }
+}
+
+
+TEST_F(PictureExTest, AGifOfThousandsOfFramesKeepsItsFirst256AndStillPlays) {
+    const std::vector<BYTE> bytes = TinyFramesGif(4400);
+    ASSERT_GT(bytes.size(), 100000u);
+    const CString many = folder / "many-frames.gif";
+    ASSERT_TRUE(WriteBytes(many, bytes));
+    CPictureEx control;
+    Create(control);
+    const long before = GdiObjectsInUse();
+
+    control.SetWindowTextA("x\n" + many);
+
+    EXPECT_EQ(control.GetFrameCount(), 256);
+    EXPECT_LT(GdiObjectsInUse() - before, 300) << "one bitmap a frame, and no more frames";
+    bool sawRed = false, sawBlue = false;
+    EXPECT_TRUE(PumpUntil([&] {
+        sawRed = sawRed || Painted(control, 0, 0) == kRed;
+        sawBlue = sawBlue || Painted(control, 0, 0) == kBlue;
+        return sawRed && sawBlue;
+    }, 10000)) << "red " << sawRed << " blue " << sawBlue;
 }
 
 }  // namespace

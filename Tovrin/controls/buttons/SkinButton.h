@@ -7,7 +7,8 @@
 
 // What Tovrin's skinned buttons share: the owner-draw style, separate clicks for fast clicks,
 // mouse-over tracking and a styled-text caption. The window keeps the whole text it was
-// given; derived buttons read their caption (and more) out of it in ApplyText.
+// given, however it was set (SetWindowTextA, SetDlgItemText, WM_SETTEXT); derived buttons read
+// their caption (and more) out of it in ApplyText.
 class TOVRIN_API CSkinButton : public CButton {
 public:
     CSkinButton();
@@ -26,6 +27,7 @@ protected:
     void DrawCaption(HDC dc, CPoint origin, const CRect& clip, bool disabled) const;
 
 private:
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     void OnMouseMove();
     void OnMouseOver(bool over);
 

@@ -6,6 +6,8 @@
 namespace {
 
 const int kInitialSize = 12;
+// Far above any caption of a button or a list line; keeps the font height and its negation sane.
+const int kLargestSize = 200;
 
 // '<' (0x3C) and '>' (0x3E) lie below the lowest CP949 trail byte (0x41): a plain byte search
 // cannot match the second half of a double-byte character.
@@ -16,13 +18,32 @@ int FindByte(const CString& text, char ch, int from) {
     return found ? static_cast<int>(found - text.GetString()) : -1;
 }
 
-// The next '<' at or after from that a '>' closes, or the script's length.
-int NextTag(const CString& script, int from) {
-    int open = FindByte(script, '<', from);
-    if (open < 0 || FindByte(script, '>', open + 1) < 0)
-        return script.GetLength();
-    return open;
-}
+// The tags of a script, found front to back. Each '<' needs the first '>' after it; that '>'
+// serves every '<' before it, so a long run of '<' is read once, not once per '<'.
+class TagFinder {
+public:
+    explicit TagFinder(const CString& script) : m_script(script), m_close(-1), m_closesLeft(true) {}
+
+    // The next '<' at or after from that a '>' closes, or the script's length.
+    int Next(int from) {
+        const int open = FindByte(m_script, '<', from);
+        return open < 0 || CloseAfter(open) < 0 ? m_script.GetLength() : open;
+    }
+
+    // The first '>' after position, or -1. Positions asked for never go back.
+    int CloseAfter(int position) {
+        if (m_closesLeft && m_close <= position) {
+            m_close = FindByte(m_script, '>', position + 1);
+            m_closesLeft = m_close >= 0;
+        }
+        return m_closesLeft ? m_close : -1;
+    }
+
+private:
+    const CString& m_script;
+    int m_close;
+    bool m_closesLeft;
+};
 
 CString DecodeEntities(CString text) {
     text.Replace("&amp;", "&");
@@ -33,6 +54,11 @@ CString DecodeEntities(CString text) {
 COLORREF ReadColour(const char* value) {
     unsigned long rgb = static_cast<unsigned long>(strtol(value, nullptr, 16));
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+int ReadSize(const char* value) {
+    const long size = strtol(value, nullptr, 10);
+    return size < 0 ? 0 : size > kLargestSize ? kLargestSize : static_cast<int>(size);
 }
 
 int ReadAlign(char choice) {
@@ -58,7 +84,7 @@ void ApplyTag(PL_SCRIPT_UNIT& state, char name, bool open, const char* value, CO
         state.valign = open ? ReadAlign(*value) : PL_SCRIPT_UNIT::kTop;
         break;
     case 'S':
-        state.size = open ? static_cast<int>(strtol(value, nullptr, 10)) : kInitialSize;
+        state.size = open ? ReadSize(value) : kInitialSize;
         break;
     case 'C':
         state.colour = open ? ReadColour(value) : defaultColour;
@@ -77,8 +103,9 @@ std::vector<PL_SCRIPT_UNIT> ParseStyledScript(const CString& script, COLORREF de
     const char* text = script;
     const int length = script.GetLength();
 
+    TagFinder tags(script);
     int start = 0;
-    int pos = NextTag(script, 0);
+    int pos = tags.Next(0);
     for (;;) {
         if (pos > start) {
             PL_SCRIPT_UNIT unit = state;
@@ -95,8 +122,8 @@ std::vector<PL_SCRIPT_UNIT> ParseStyledScript(const CString& script, COLORREF de
         // The value starts two characters after the tag letter; a short tag reads it as empty.
         const char* value = pos + 3 <= length ? text + pos + 3 : "";
         ApplyTag(state, text[pos + 1], open, value, defaultColour);
-        start = FindByte(script, '>', pos + 1) + 1;
-        pos = NextTag(script, pos + 1);
+        start = tags.CloseAfter(pos) + 1;
+        pos = tags.Next(pos + 1);
     }
     return units;
 }

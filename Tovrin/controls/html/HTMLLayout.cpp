@@ -1,5 +1,7 @@
 #include "HTMLLayout.h"
 
+#include <algorithm>
+
 #include "DCSelection.h"
 #include "HTMLAttributes.h"
 #include "HTMLColours.h"
@@ -16,22 +18,57 @@ CSize TextExtent(HDC dc, const char* text, int length) {
     return size;
 }
 
-// Byte length of the longest run of whole characters at the start of text that fits in room.
-int FittingPrefix(HDC dc, const CString& text, int room) {
-    std::vector<int> ends;
-    for (const char* p = text; *p; p += Mbcs::CharLength(p))
-        ends.push_back(static_cast<int>(p - text.GetString()) + Mbcs::CharLength(p));
-    // The whole text is known not to fit: search the character counts below it.
-    int fits = 0;
-    int tooMany = static_cast<int>(ends.size());
-    while (tooMany - fits > 1) {
-        const int middle = (fits + tooMany) / 2;
-        if (TextExtent(dc, text, ends[middle - 1]).cx <= room)
-            fits = middle;
+// Byte ends of the first characters of a text, found only as far as they are asked for.
+class CharacterEnds {
+public:
+    explicit CharacterEnds(const char* text) : m_text(text) {}
+
+    // Byte length of the first count characters, or of the whole text when it has fewer.
+    int BytesOf(size_t count) {
+        while (m_ends.size() < count) {
+            const int from = m_ends.empty() ? 0 : m_ends.back();
+            const int length = Mbcs::CharLength(m_text + from);
+            if (length == 0)
+                break;
+            m_ends.push_back(from + length);
+        }
+        return count == 0 || m_ends.empty() ? 0 : m_ends[std::min(count, m_ends.size()) - 1];
+    }
+    // Characters found so far: all of them once BytesOf was asked for more.
+    size_t Found() const { return m_ends.size(); }
+
+private:
+    const char* m_text;
+    std::vector<int> m_ends;
+};
+
+// Byte length of the longest run of whole characters at the start of text that fits in room (all
+// of text when it fits). The prefix tried doubles until it is too wide, and the answer is then
+// searched below it: what is measured stays a small multiple of what fits, so laying out a run
+// takes time in proportion to its length, not to its length times its lines.
+int FittingPrefix(HDC dc, const char* text, int room) {
+    CharacterEnds ends(text);
+    auto fits = [&](size_t count) { return TextExtent(dc, text, ends.BytesOf(count)).cx <= room; };
+    size_t fit = 0;
+    size_t tooMany = 0;
+    for (size_t step = 1; tooMany == 0; step *= 2) {
+        const size_t tried = fit + step;
+        const bool fitted = fits(tried);
+        if (fitted && ends.Found() < tried)
+            return ends.BytesOf(tried);
+        if (fitted)
+            fit = tried;
+        else
+            tooMany = std::min(tried, ends.Found());
+    }
+    while (tooMany - fit > 1) {
+        const size_t middle = (fit + tooMany) / 2;
+        if (fits(middle))
+            fit = middle;
         else
             tooMany = middle;
     }
-    return fits == 0 ? 0 : ends[fits - 1];
+    return ends.BytesOf(fit);
 }
 
 HTMLAlign ReadAlign(const CString& value, HTMLAlign current) {
@@ -68,13 +105,12 @@ private:
         CFont font;
         m_font.CreateFont(font, m_dc);
         CDCSelection selection(m_dc, font);
-        CString rest = text;
-        while (!rest.IsEmpty()) {
-            const CSize size = TextExtent(m_dc, rest, rest.GetLength());
-            if (!m_settings.autoLineBreak || size.cx <= m_placer.RoomLeft()) {
-                m_placer.Add(TextRun(rest, size));
-                return;
-            }
+        if (!m_settings.autoLineBreak) {
+            m_placer.Add(TextRun(text, TextExtent(m_dc, text, text.GetLength())));
+            return;
+        }
+        const char* rest = text;
+        for (int length = text.GetLength(); length > 0;) {
             int fit = FittingPrefix(m_dc, rest, m_placer.RoomLeft());
             if (fit == 0) {
                 if (!m_placer.IsAtLineStart()) {
@@ -84,10 +120,13 @@ private:
                 // A line too narrow for one character still takes one: the text must move on.
                 fit = Mbcs::CharLength(rest);
             }
-            const CString piece = rest.Left(fit);
+            const CString piece(rest, fit);
             m_placer.Add(TextRun(piece, TextExtent(m_dc, piece, fit)));
+            if (fit == length)
+                return;
             m_placer.Break(0, m_align);
-            rest = rest.Mid(fit);
+            rest += fit;
+            length -= fit;
         }
     }
 

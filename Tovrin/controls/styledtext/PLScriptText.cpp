@@ -96,6 +96,9 @@ void CPLScriptText::Draw(HDC dc, CRect rect, DWORD state) const {
     const CSize size = GetSize();
     const CRect line(rect.left, rect.top, std::min<LONG>(rect.left + size.cx, rect.right), rect.top + size.cy);
     const COLORREF previousColour = ::GetTextColor(dc);
+    // Captions sit on skinned faces and list lines: an opaque cell would paint the DC's
+    // background colour (the dialog's, after WM_CTLCOLORBTN) over them.
+    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
 
     int x = line.left;
     for (const PL_SCRIPT_UNIT& unit : m_units) {
@@ -116,4 +119,5 @@ void CPLScriptText::Draw(HDC dc, CRect rect, DWORD state) const {
         }
     }
     ::SetTextColor(dc, previousColour);
+    ::SetBkMode(dc, previousMode);
 }
