@@ -69,8 +69,9 @@ public:
     CString& TrimRight(const char* set);
     CString& Trim() { return TrimRight().TrimLeft(); }
 
-    void Format(const char* format, ...);
-    void FormatV(const char* format, va_list args);
+    // The compiler checks the arguments against the format: a CString passed without a cast fails.
+    __attribute__((format(gnu_printf, 2, 3))) void Format(const char* format, ...);
+    __attribute__((format(gnu_printf, 2, 0))) void FormatV(const char* format, va_list args);
 
     // The buffer holds at least minLength bytes plus a terminator until ReleaseBuffer;
     // ReleaseBuffer(-1) takes the length up to the first NUL.

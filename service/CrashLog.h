@@ -10,7 +10,7 @@ public:
     // Moves the current text to the previous one, then stores the formatted text (at most
     // BufferSize - 1 bytes, never ending in half a double-byte character). A null format
     // leaves the current text empty.
-    static void Set(const char* format, ...);
+    __attribute__((format(gnu_printf, 1, 2))) static void Set(const char* format, ...);
     static const char* Get() { return m_szLog; }
     static const char* GetPrev() { return m_szLogPrev; }
 
