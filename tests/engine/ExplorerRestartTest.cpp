@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "HistoryCleaner.h"
+#include "ScopedEnvironment.h"
 #include "TestFixtures.h"
 #include "TraceFixtures.h"
 #include "UtilityLib.h"
@@ -24,28 +25,6 @@ int CountProcesses(const char* pathPart) {
     CUtilityLib::NTGetProcessIDFromFileName(pathPart, ids);
     return ids.GetSize();
 }
-
-// Sets an environment variable of this process (and so of the programs it starts) until the
-// end of the test.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-        char old[4096];
-        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        m_hadValue = length > 0 && length < sizeof old;
-        if (m_hadValue)
-            m_oldValue = old;
-        SetEnvironmentVariableA(name, value);
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(m_name, m_hadValue ? m_oldValue.GetString() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    CString m_name;
-    CString m_oldValue;
-    bool m_hadValue = false;
-};
 
 // A Windows folder of the test's own whose Explorer.exe is a copy of this test program: started
 // without arguments it runs no test (GTEST_FILTER), writes its report (GTEST_OUTPUT) and ends.
