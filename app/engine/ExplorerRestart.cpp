@@ -17,13 +17,13 @@ const DWORD kTerminationWait = 1000;
 
 bool IsShellRunning() {
     CDWordArray ids;
-    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    CUtilityLib::FindProcessesByFileName(kShellName, ids);
     return ids.GetSize() > 0;
 }
 
 void TerminateShells(UINT exitCode) {
     CDWordArray ids;
-    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    CUtilityLib::FindProcessesByFileName(kShellName, ids);
     for (int i = 0; i < ids.GetSize(); ++i) {
         if (ids[i] == GetCurrentProcessId())
             continue;
