@@ -13,6 +13,9 @@ CString UnixPath(const char* windowsPath);
 // it, so callers wait for its visible effect instead.
 bool Start(const char* unixProgram, std::initializer_list<const char*> args);
 bool MakeSymlink(const char* windowsLink, const char* windowsTarget);
+// A named pipe of the host (mkfifo): opened through Wine it is a handle on a Unix descriptor,
+// which Wine hands down to child processes as it does a shell's pipe.
+bool MakeFifo(const char* windowsPath);
 // Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
 // path outside the prefix's drive C.
 bool RemoveTree(const char* windowsPath);
