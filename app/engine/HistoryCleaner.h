@@ -42,7 +42,8 @@ public:
     int CleanUrlCache(int mode, const CStringArray* exceptions);  // mode 0: non-cookie entries, 1: cookies
     void ResetIndexDat(const char* root, const char* secondRoot = nullptr);
     void FindIndexDatFolders(const char* root, CStringArray& folders);
-    void EnsureEmptyDat();
+    // True when Empty.dat is there (made when missing) as a file.
+    bool EnsureEmptyDat();
     void RemoveIETempFiles();
     void RemoveIECookies(const CStringArray* exceptions);
     void RemoveIEAddressBarHistory();
