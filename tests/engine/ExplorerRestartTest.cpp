@@ -36,8 +36,8 @@ CString CurrentFolder() {
     return folder;
 }
 
-// A current folder of the test's own, which a started program can enter (Wine's folder for a
-// program started from a host folder outside the drives cannot).
+// A current folder of the test's own. Started from a host folder that no drive maps, the test has
+// a current folder its children cannot enter: Wine starts them in the Windows folder instead.
 class ScopedCurrentFolder {
 public:
     explicit ScopedCurrentFolder(const CString& folder) : m_previous(CurrentFolder()) { SetCurrentDirectoryA(folder); }

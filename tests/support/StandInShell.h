@@ -18,8 +18,6 @@ struct Record {
     DWORD processId = 0;
     CString workingFolder;
     int show = -1;  // the show command of its start-up information; -1 when none was given
-    bool hasInput = false;
-    bool hasOutput = false;
 };
 
 // Reads the record of the copy in folder once there is one, waiting up to 30 s for its start.
@@ -34,7 +32,7 @@ inline bool WaitForRecord(const CString& folder, Record& record) {
     DWORD read = 0;
     ReadFile(file, text, sizeof text - 1, &read, nullptr);
     CloseHandle(file);
-    CString lines[5];
+    CString lines[3];
     const char* at = text;
     for (CString& line : lines) {
         const char* end = strchr(at, '\n');
@@ -46,8 +44,6 @@ inline bool WaitForRecord(const CString& folder, Record& record) {
     record.processId = strtoul(lines[0], nullptr, 10);
     record.workingFolder = lines[1];
     record.show = atoi(lines[2]);
-    record.hasInput = lines[3] == "1";
-    record.hasOutput = lines[4] == "1";
     return true;
 }
 

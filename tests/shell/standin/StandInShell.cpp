@@ -1,8 +1,7 @@
 // Stands in for the Windows shell (Explorer.exe) in the tests that end and restart it. Writes how
 // it was started to StandInShell.txt next to itself, one item a line: its process id, its working
-// folder, the show command it was given (-1: none), whether it has a standard input and a standard
-// output handle (1/0). Then it runs for two minutes, so a test can see it running, and ends by
-// itself should a test fail to end it.
+// folder and the show command it was given (-1: none). Then it runs for two minutes, so a test can
+// see it running, and ends by itself should a test fail to end it.
 #include <windows.h>
 
 #include <string>
@@ -18,11 +17,6 @@ std::string OwnFolder() {
     return folder.substr(0, folder.rfind('\\'));
 }
 
-bool HasHandle(DWORD standardHandle) {
-    HANDLE handle = GetStdHandle(standardHandle);
-    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
-}
-
 std::string Record() {
     char workingFolder[MAX_PATH] = {0};
     GetCurrentDirectoryA(MAX_PATH, workingFolder);
@@ -30,8 +24,7 @@ std::string Record() {
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-    return std::to_string(GetCurrentProcessId()) + "\n" + workingFolder + "\n" + std::to_string(show) + "\n" +
-           (HasHandle(STD_INPUT_HANDLE) ? "1" : "0") + "\n" + (HasHandle(STD_OUTPUT_HANDLE) ? "1" : "0") + "\n";
+    return std::to_string(GetCurrentProcessId()) + "\n" + workingFolder + "\n" + std::to_string(show) + "\n";
 }
 
 // Written under another name and renamed, so a test never reads half a record.
