@@ -48,7 +48,10 @@ ended=$(date +%s.%N)
 awk -v status="$status" -v from="$started" -v to="$ended" \
   'BEGIN { printf "Vantrel.exe ended with exit code %d after %.1f s\n", status, to - from }'
 
-run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-direct.txt"
+# The report exits non-zero when something that must survive was lost; the run goes on to show
+# everything and fails at the end.
+lost_in_direct_mode=0
+run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-direct.txt" || lost_in_direct_mode=$?
 echo
 grep '^survivors intact' "$sandbox/report-direct.txt" | sed 's/^/Must survive, after direct mode: /'
 grep '^  LOST' "$sandbox/report-direct.txt" || true
@@ -68,7 +71,8 @@ if [ -n "$backup" ]; then
   iconv -f UTF-16 -t UTF-8 "$backup_file" | tr -d '\r' |
     awk '/^\[List\]/ { list = 1; next } /^\[/ { list = 0 } list && NF { print "  " $0 }'
 fi
-run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-after.txt"
+lost_after_checks=0
+run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-after.txt" || lost_after_checks=$?
 
 echo
 echo "Traces of each item, before and after (present / seeded):"
@@ -98,3 +102,11 @@ timeout 20 wineserver -k 2>/dev/null || true
 echo
 echo "Full reports: $sandbox/report-before.txt, $sandbox/report-direct.txt, $sandbox/report-after.txt"
 echo "The sandbox stays for a look: $sandbox (remove it with rm -rf)."
+
+# After the registry checks only the update's Uninstall entry may be lost (see above).
+unexpected_losses="$(grep '^  LOST' "$sandbox/report-after.txt" | grep -v 'Uninstall entry of an update' || true)"
+if [ "$lost_in_direct_mode" -ne 0 ] ||
+   { [ "$lost_after_checks" -ne 0 ] && { [ "$lost_after_checks" -ne 3 ] || [ -n "$unexpected_losses" ]; }; }; then
+  echo "FAILED: something that must survive was lost (the LOST lines above)." >&2
+  exit 1
+fi

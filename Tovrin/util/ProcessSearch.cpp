@@ -2,6 +2,7 @@
 
 #include "Handle.h"
 #include "LoadLibrary.h"
+#include "Mbcs.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -34,7 +35,7 @@ bool ListProcessIds(CPsapiLibrary& psapi, std::vector<DWORD>& ids) {
     return true;
 }
 
-CString LowerModulePath(CPsapiLibrary& psapi, DWORD processId) {
+CString ModulePath(CPsapiLibrary& psapi, DWORD processId) {
     CHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process.IsValid())
         return CString();
@@ -42,9 +43,22 @@ CString LowerModulePath(CPsapiLibrary& psapi, DWORD processId) {
     DWORD length = psapi.GetModulePath(process, nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return CString();
-    CString lowered(path, static_cast<int>(length));
-    lowered.MakeLower();
-    return lowered;
+    return CString(path, static_cast<int>(length));
+}
+
+// Appends the id of every process whose main module path the test accepts; processes that
+// cannot be opened are skipped.
+template <typename PathTest>
+void CollectProcesses(CDWordArray& ids, PathTest accepts) {
+    CPsapiLibrary psapi;
+    std::vector<DWORD> processIds;
+    if (!psapi.Load("PSAPI.DLL", 0) || !ListProcessIds(psapi, processIds))
+        return;
+    for (DWORD processId : processIds) {
+        CString path = ModulePath(psapi, processId);
+        if (!path.IsEmpty() && accepts(path))
+            ids.Add(processId);
+    }
 }
 
 }  // namespace
@@ -53,17 +67,17 @@ int CUtilityLib::NTGetProcessIDFromFileName(const char* name, CDWordArray& ids) 
     // An empty name occurs in every path; callers terminate what they find.
     if (!name || !*name)
         return 0;
-    CPsapiLibrary psapi;
-    std::vector<DWORD> processIds;
-    if (!psapi.Load("PSAPI.DLL", 0) || !ListProcessIds(psapi, processIds))
-        return 0;
-
     CString wanted(name);
     wanted.MakeLower();
-    for (DWORD processId : processIds) {
-        CString path = LowerModulePath(psapi, processId);
-        if (!path.IsEmpty() && path.Find(wanted) >= 0)
-            ids.Add(processId);
-    }
+    CollectProcesses(ids, [&wanted](CString& path) { return path.MakeLower().Find(wanted) >= 0; });
     return 0;
+}
+
+void CUtilityLib::FindProcessesByFileName(const char* fileName, CDWordArray& ids) {
+    if (!fileName || !*fileName)
+        return;
+    CollectProcesses(ids, [fileName](const CString& path) {
+        // ReverseFind never takes a trail byte 0x5C of a double-byte character for a separator.
+        return Mbcs::CompareNoCase(path.Mid(path.ReverseFind('\\') + 1), fileName) == 0;
+    });
 }

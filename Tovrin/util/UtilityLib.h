@@ -90,6 +90,9 @@ public:
     // Processes, system and windows.
     // Appends the ids of processes whose main module path contains name (without case); returns 0.
     static int NTGetProcessIDFromFileName(const char* name, CDWordArray& ids);
+    // Appends the ids of processes whose file name (the path's last component) is fileName
+    // (without case): what a caller that terminates processes must use.
+    static void FindProcessesByFileName(const char* fileName, CDWordArray& ids);
     static int GetOSPlatformID();
     static void ComputerOff(int force);
     static int MSGSetForegroundWindow(HWND window);

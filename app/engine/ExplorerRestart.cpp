@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "Handle.h"
 #include "HistoryCleaner.h"
 #include "UtilityLib.h"
@@ -17,19 +15,39 @@ const DWORD kTerminationWait = 1000;
 
 bool IsShellRunning() {
     CDWordArray ids;
-    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    CUtilityLib::FindProcessesByFileName(kShellName, ids);
     return ids.GetSize() > 0;
 }
 
 void TerminateShells(UINT exitCode) {
     CDWordArray ids;
-    CUtilityLib::NTGetProcessIDFromFileName(kShellName, ids);
+    CUtilityLib::FindProcessesByFileName(kShellName, ids);
     for (int i = 0; i < ids.GetSize(); ++i) {
         if (ids[i] == GetCurrentProcessId())
             continue;
         CHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, ids[i]));
         if (process.IsValid() && TerminateProcess(process, exitCode))
             WaitForSingleObject(process, kTerminationWait);
+    }
+}
+
+// The shell gets no handle of ours, standard ones included: holding our output it would keep a
+// script's pipe open for as long as it runs. Wine turns null standard handles into /dev/null.
+void StartShell() {
+    char shell[MAX_PATH];
+    DWORD needed = ExpandEnvironmentStringsA("%WINDIR%\\Explorer.exe", shell, MAX_PATH);
+    if (needed == 0 || needed > MAX_PATH)
+        return;
+    CString commandLine = CString("\"") + shell + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessA(shell, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &started)) {
+        CHandle thread(started.hThread);
+        CHandle process(started.hProcess);
     }
 }
 
@@ -45,8 +63,5 @@ void CHistoryCleaner::RestartExplorer(UINT exitCode) {
         if (IsShellRunning())
             return;
     }
-    char shell[MAX_PATH];
-    DWORD needed = ExpandEnvironmentStringsA("%WINDIR%\\Explorer.exe", shell, MAX_PATH);
-    if (needed > 0 && needed <= MAX_PATH)
-        ShellExecuteA(nullptr, "open", shell, nullptr, nullptr, SW_SHOW);
+    StartShell();
 }

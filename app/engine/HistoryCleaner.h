@@ -43,7 +43,8 @@ public:
     int CleanUrlCache(int mode, const CStringArray* exceptions);  // mode 0: non-cookie entries, 1: cookies
     void ResetIndexDat(const char* root, const char* secondRoot = nullptr);
     void FindIndexDatFolders(const char* root, CStringArray& folders);
-    void EnsureEmptyDat();
+    // True when Empty.dat is there (made when missing) as a file.
+    bool EnsureEmptyDat();
     void RemoveIETempFiles();
     void RemoveIECookies(const CStringArray* exceptions);
     void RemoveIEAddressBarHistory();
@@ -91,8 +92,9 @@ public:
     void RemoveAdobeHistory();
     void CleanNateOnDataFolders(const char* folder);
 
-    // Registry cleanup checks. Every entry is backed up, then recorded, then deleted; an entry
-    // whose backup fails is neither recorded nor deleted.
+    // Registry cleanup checks. Every entry is backed up, then deleted, and recorded once it is
+    // gone; an entry whose backup fails is neither deleted nor recorded, one that stays is not
+    // recorded.
     void RegistryCheckMUICache(CRegBackupWriter& writer);
     void RegistryCheckAppPaths(CRegBackupWriter& writer);
     void RegistryCheckHelpFile(CRegBackupWriter& writer);
@@ -108,7 +110,7 @@ public:
     static CString StripQuotes(const char* text);
     static CString MuiCacheNameToPath(const char* valueName);
     // The three steps for one value (valueName null: the default value) or one key; true when
-    // the entry was backed up and recorded (its deletion may still fail).
+    // the entry was backed up, deleted and recorded.
     bool RemoveInvalidValue(CRegBackupWriter& writer, HKEY root, const char* key, const char* valueName,
                             const char* category, const char* entry, const char* findingPath);
     bool RemoveInvalidKey(CRegBackupWriter& writer, HKEY root, const char* key, const char* category,

@@ -58,23 +58,39 @@ bool Contains(const CStringArray& folders, const CString& folder) {
     return false;
 }
 
-void CommitQuietly(HSPFILEQ queue) {
+// The default callback would ask the user for a missing source or about a failed copy, on the
+// worker thread, holding a logout run forever. Such a copy is skipped instead. (Wine asks for the
+// source of every copy, so a source that is there is taken, as the default callback would.)
+UINT CALLBACK NeverAsk(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR param2) {
+    if (notification == SPFILENOTIFY_NEEDMEDIA) {
+        const SOURCE_MEDIA_A* media = reinterpret_cast<const SOURCE_MEDIA_A*>(param1);
+        return CUtilityLib::IsFile(CUtilityLib::AddPath(media->SourcePath, media->SourceFile)) ? FILEOP_DOIT
+                                                                                                : FILEOP_SKIP;
+    }
+    if (notification == SPFILENOTIFY_COPYERROR)
+        return FILEOP_SKIP;
+    return SetupDefaultQueueCallbackA(context, notification, param1, param2);
+}
+
+void CommitWithoutQuestions(HSPFILEQ queue) {
     PVOID context = SetupInitDefaultQueueCallback(nullptr);
     if (!context)
         return;
-    SetupCommitFileQueueA(nullptr, queue, SetupDefaultQueueCallbackA, context);
+    SetupCommitFileQueueA(nullptr, queue, NeverAsk, context);
     SetupTermDefaultQueueCallback(context);
 }
 
 }  // namespace
 
-void CHistoryCleaner::EnsureEmptyDat() {
+bool CHistoryCleaner::EnsureEmptyDat() {
     CString folder = EmptyDatFolder();
     if (folder.IsEmpty())
-        return;
+        return false;
+    CString emptyDat = folder + "\\" + kEmptyDat;
     // CREATE_NEW leaves an existing file alone; the new one is closed again at once.
     CFileHandle created(
-        CreateFileA(folder + "\\" + kEmptyDat, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileA(emptyDat, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return CUtilityLib::IsFile(emptyDat);
 }
 
 void CHistoryCleaner::FindIndexDatFolders(const char* root, CStringArray& folders) {
@@ -92,12 +108,12 @@ void CHistoryCleaner::FindIndexDatFolders(const char* root, CStringArray& folder
 }
 
 void CHistoryCleaner::ResetIndexDat(const char* root, const char* secondRoot) {
+    // Without its source every copy would fail: no reset at all then.
+    if (!EnsureEmptyDat())
+        return;
+    CString source = EmptyDatFolder();
     CFileQueue queue(SetupOpenFileQueue());
     if (!queue.IsValid())
-        return;
-    EnsureEmptyDat();
-    CString source = EmptyDatFolder();
-    if (source.IsEmpty())
         return;
     CStringArray folders;
     FindIndexDatFolders(root, folders);
@@ -110,7 +126,7 @@ void CHistoryCleaner::ResetIndexDat(const char* root, const char* secondRoot) {
             ++queued;
     }
     if (queued > 0)
-        CommitQuietly(queue);
+        CommitWithoutQuestions(queue);
 }
 
 void CHistoryCleaner::RemoveIECacheIndexDat() {

@@ -220,10 +220,74 @@ TEST(CatalogueCaption, IdsWithoutCaptionGiveEmptyText) {
         EXPECT_TRUE(Catalogue::Caption(id).IsEmpty()) << id;
 }
 
-TEST(CatalogueCaption, Id26KeepsItsMarkedCaption) {
-    CString caption = Catalogue::Caption(26);
-    EXPECT_STREQ("유효하지 않은 <C=0000FF><B>공유 DLL</B></C> 정보<C=FF0000><S=10>[관]</C>", caption);
-    EXPECT_EQ(0, Catalogue::IsAdministratorItem(26));
+// Every caption as the program shows it, compiled to code page 949 as the catalogue is; the
+// cookie caption without exceptions (no Config.ini).
+TEST(CatalogueCaption, EveryIdHasItsCaptionByteForByte) {
+    RedirectedAppData appData;
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(appData.ConfigIni()));
+    const struct {
+        int id;
+        const char* caption;
+    } expected[] = {
+        {1, "인터넷 <C=0000FF><B>캐시</B></C>(임시 파일) 삭제 <C=888888>"},
+        {2, "인터넷 <C=0000FF><B>쿠키</B></C> 삭제"},
+        {3, "브라우저 <C=0000FF><B>주소 입력바</B></C> 기록 삭제"},
+        {4, "브라우저 <C=0000FF><B>자동 완성 폼 및 암호</B></C> 삭제"},
+        {5, "브라우저 <C=0000FF><B>방문 기록</B></C> 삭제"},
+        {6, "윈도우 <C=0000FF><B>임시폴더</B></C> 삭제"},
+        {7, "윈도우 <C=0000FF><B>휴지통</B></C> 비우기"},
+        {8, "윈도우 <C=0000FF><B>최근 문서</B></C> 기록 삭제"},
+        {9, "윈도우 <C=0000FF><B>실행</B></C>(시작->실행) 기록 삭제 "
+         "<C=FF0000>(바탕화면을 재 실행함.)</C>"},
+        {10, "윈도우 <C=0000FF><B>파일 찾기</B></C> 기록 삭제"},
+        {11, "윈도우 <C=0000FF><B>컴퓨터 찾기</B></C> 기록 삭제"},
+        {12, "윈도우 <C=0000FF><B>네트웍 연결</B></C> 기록 삭제"},
+        {13, ""},
+        {14, "<C=0000FF><B>미디어 플레이어</B></C> 동영상 재생 기록 삭제"},
+        {15, "인터넷 <C=0000FF><B>캐시 정보</B></C>(Index.dat) 초기화 <C=888888>(PC 꺼질 때 수행)"},
+        {16, "인터넷 <C=0000FF><B>쿠키 정보</B></C>(Index.dat) 초기화 <C=888888>(PC 꺼질 때 수행)"},
+        {17, "<C=0000FF><B>공통 파일 열기창</B></C>(알집/알씨/GOM등) 기록 삭제"},
+        {18, "<C=0000FF><B>곰플레이어</B></C> 최근 재생 기록 삭제"},
+        {19, "<C=0000FF><B>알씨</B></C> 모든 임시파일 및 기록 삭제"},
+        {20, "<C=0000FF><B>MS 오피스</B></C> (Word,Excel,PPT,Front,Access)기록 삭제"},
+        {21, "<C=0000FF><B>한컴 오피스</B></C> (HWP, Nexcel) 기록 삭제"},
+        {22, "윈도우 <C=0000FF><B>Prefetch</B></C> 오래된 파일 삭제<C=FF0000><S=10>[관]</C>"},
+        {23, "<C=0000FF><B>MSN 메신저</B></C> 사용 기록 (로그인기록) 삭제"},
+        {24, "<C=0000FF><B>NateOn 메신저</B></C> 사용 기록 (로그인기록,메시지등) 삭제"},
+        {25, "<C=0000FF><B>BuddyBuddy 메신저</B></C> 사용 기록 (로그인기록,메시지등) 삭제"},
+        {26, "유효하지 않은 <C=0000FF><B>공유 DLL</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {27, "유효하지 않은 <C=0000FF><B>MUI 참조</B></C> 정보"},
+        {28, "유효하지 않은 <C=0000FF><B>프로그램 경로</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {29, "유효하지 않은 <C=0000FF><B>도움말 파일</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {30, "유효하지 않은 <C=0000FF><B>폰트</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {31, "유효하지 않은 <C=0000FF><B>설치 프로그램</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {32, "사용하지 않는 <C=0000FF><B>프로그램 키</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {33, "유효하지 않은 <C=0000FF><B>시작 프로그램</B></C><C=FF0000><S=10>[관]</C>"},
+        {34, "유효하지 않은 <C=0000FF><B>프로그램 메뉴</B></C> 정보"},
+        {35, "유효하지 않은 <C=0000FF><B>프로그램 커맨드</B></C> 정보<C=FF0000><S=10>[관]</C>"},
+        {36, "유효하지 않은 <C=0000FF><B>사운드 설정</B></C> 정보"},
+        {37, "<C=0000FF><B>원격 데스크탑</B></C> 연결 기록 삭제"},
+        {38, "인터넷 <C=0000FF><B>플래시 플레이어</B></C> 임시 파일 삭제"},
+        {39, "윈도우 <C=0000FF><B>업데이트 로그(KB*.log)파일</B></C> 삭제<C=FF0000><S=10>[관]</C>"},
+        {40, "<C=0000FF><B>알집</B></C> 압축 해제한 기록 삭제"},
+        {41, "윈도우 Prefetch안에 <C=0000FF><B>Layout.ini</B></C>의 삭제된 파일/폴더 정보 제거"
+         "<C=FF0000><S=10>[관]</C>"},
+        {42, "윈도우 <C=0000FF><B>$NtUninstall,$NtServicePack,IEUpdate</B></C> 및 설치정보 삭제"
+         "<C=FF0000><S=10>[관]</C>"},
+        {43, "윈도우 <C=0000FF><B>USB 사용 흔적</B></C> 삭제<C=FF0000><S=10>[관]</S></C> "
+         "<S=12><C=888888>(꼭 필요한 경우에만 사용하세요)"},
+        {44, "윈도우 <C=0000FF><B>트레이 영역의 과거 항목</B></C> 삭제 "
+         "<C=FF0000>(바탕화면을 재 실행함.)</C>"},
+        {45, "오페라(Opera) 브라우저 <C=0000FF><B>캐시</B></C>(임시 파일) 삭제"},
+        {46, "오페라(Opera) 브라우저 <C=0000FF><B>방문 기록</B></C> 삭제"},
+        {47, "오페라(Opera) 브라우저 <C=0000FF><B>쿠키</B></C> 삭제"},
+        {48, "<C=FF0000><S=10>new<S=12></C>브라우저 <C=0000FF><B>추가 기능</B></C>(툴바 및 광고 확장 등) 사용 설정 "
+         "<C=0000FF>[브라우저 속도 개선]"},
+        {49, "<C=0000FF><B>MS 비쥬얼 스튜디오</B></C> 파일 및 프로젝트 기록 삭제"},
+        {50, "<C=0000FF><B>Adobe</B></C>(Photoshop/illustrator등) 기록 삭제"},
+    };
+    for (const auto& item : expected)
+        EXPECT_STREQ(item.caption, Catalogue::Caption(item.id)) << item.id;
 }
 
 TEST(CatalogueCaption, IsStoredInCodePage949) {

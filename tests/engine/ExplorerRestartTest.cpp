@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "HistoryCleaner.h"
+#include "ProcessProbe.h"
+#include "StandInShell.h"
 #include "TestFixtures.h"
 #include "TraceFixtures.h"
-#include "UtilityLib.h"
-#include "WaitingCommandShell.h"
 
 using namespace TraceFixtures;
 
@@ -19,131 +22,92 @@ const char kTrayNotifyKeys[][96] = {
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify",
 };
 
-int CountProcesses(const char* pathPart) {
-    CDWordArray ids;
-    CUtilityLib::NTGetProcessIDFromFileName(pathPart, ids);
-    return ids.GetSize();
+size_t CountShells() { return ProcessProbe::IdsNamed("explorer.exe").size(); }
+
+// The stand-in shell under the shell's own file name.
+class StandInShellCopy : public StartedStandInShell {
+public:
+    StandInShellCopy() : StartedStandInShell("shell\\Explorer.exe") {}
+};
+
+CString CurrentFolder() {
+    char folder[MAX_PATH] = {0};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
 }
 
-// Sets an environment variable of this process (and so of the programs it starts) until the
-// end of the test.
-class ScopedEnvironment {
+// A current folder of the test's own. Started from a host folder that no drive maps, the test has
+// a current folder its children cannot enter: Wine starts them in the Windows folder instead.
+class ScopedCurrentFolder {
 public:
-    ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-        char old[4096];
-        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        m_hadValue = length > 0 && length < sizeof old;
-        if (m_hadValue)
-            m_oldValue = old;
-        SetEnvironmentVariableA(name, value);
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(m_name, m_hadValue ? m_oldValue.GetString() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    explicit ScopedCurrentFolder(const CString& folder) : m_previous(CurrentFolder()) { SetCurrentDirectoryA(folder); }
+    ~ScopedCurrentFolder() { SetCurrentDirectoryA(m_previous); }
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
 
 private:
-    CString m_name;
-    CString m_oldValue;
-    bool m_hadValue = false;
-};
-
-// A Windows folder of the test's own whose Explorer.exe is a copy of this test program: started
-// without arguments it runs no test (GTEST_FILTER), writes its report (GTEST_OUTPUT) and ends.
-// Wine's real shell would start a desktop process of its own that outlives the test.
-class StandInWindowsFolder {
-public:
-    StandInWindowsFolder()
-        : m_windows(m_folder.MakeFolder("windows")),
-          m_report(m_folder / "shell-report.xml"),
-          m_windowsDirectory("WINDIR", m_windows),
-          m_filter("GTEST_FILTER", "NoTestAtAll"),
-          m_output("GTEST_OUTPUT", CString("xml:") + m_report) {
-        char program[MAX_PATH];
-        DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-        CString programFolder(program, static_cast<int>(length));
-        programFolder = programFolder.Left(programFolder.ReverseFind('\\'));
-        m_ready = CopyFileA(program, m_windows + "\\Explorer.exe", FALSE) && CopyLibraries(programFolder, m_windows);
-    }
-
-    bool IsReady() const { return m_ready; }
-
-    // Waits up to 30 s for the shell's report.
-    bool ShellHasRun() const {
-        for (int tries = 0; tries < 300 && !FileProbe::Exists(m_report); ++tries)
-            Sleep(100);
-        return FileProbe::Exists(m_report);
-    }
-
-private:
-    static bool CopyLibraries(const CString& from, const CString& to) {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(from + "\\*.dll", &found);
-        if (find == INVALID_HANDLE_VALUE)
-            return true;
-        bool copied = true;
-        do {
-            copied = CopyFileA(from + "\\" + found.cFileName, to + "\\" + found.cFileName, FALSE) && copied;
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-        return copied;
-    }
-
-    TempFolder m_folder;
-    CString m_windows;
-    CString m_report;
-    ScopedEnvironment m_windowsDirectory;
-    ScopedEnvironment m_filter;
-    ScopedEnvironment m_output;
-    bool m_ready = false;
-};
-
-// The folder of the stand-in shell; a base of it, so it exists before the shell starts and goes
-// after the shell has ended.
-struct ShellFolder {
-    TempFolder folder;
-};
-
-// A copy of cmd.exe in a folder named "explorer.exe", so its path holds the shell's name,
-// waiting without a window until it is ended.
-class StandInShell : private ShellFolder, public WaitingCommandShell {
-public:
-    StandInShell() : WaitingCommandShell(CopyIntoShellFolder(folder)) {}
-
-private:
-    static CString CopyIntoShellFolder(TempFolder& folder) {
-        CString program = folder.MakeFolder("explorer.exe") + "\\cmd.exe";
-        return CopyFileA(WaitingCommandShell::SystemShell(), program, FALSE) ? program : CString();
-    }
+    CString m_previous;
 };
 
 }  // namespace
 
 TEST(RestartExplorer, WithTheLogoutFlagEndsEveryShellWithTheExitCodeAndStartsNone) {
-    StandInShell shell;
+    StandInShellCopy shell;
+    StartedStandInShell otherCase("other\\EXPLORER.EXE");
     ASSERT_TRUE(shell.IsReady());
+    ASSERT_TRUE(otherCase.IsReady());
     CHistoryCleaner engine(nullptr, nullptr, 1);
 
     engine.RestartExplorer(2);
 
     EXPECT_EQ(2u, shell.ExitCode());
-    EXPECT_EQ(0, CountProcesses("explorer.exe"));
+    EXPECT_EQ(2u, otherCase.ExitCode());
+    EXPECT_EQ(0u, CountShells());
+}
+
+// Only the file name counts: a program whose path merely holds the shell's name keeps running.
+TEST(RestartExplorer, LeavesProgramsWhosePathsOnlyContainTheShellsName) {
+    const char* const bystanders[] = {"Tools\\FileExplorer.exe", "explorer.exe\\Shell.exe", "Tools\\Explorer.exe.exe"};
+    StandInShellCopy shell;
+    ASSERT_TRUE(shell.IsReady());
+    std::vector<std::unique_ptr<StartedStandInShell>> running;
+    for (const char* bystander : bystanders) {
+        running.push_back(std::make_unique<StartedStandInShell>(bystander));
+        ASSERT_TRUE(running.back()->IsReady()) << bystander;
+    }
+    CHistoryCleaner engine(nullptr, nullptr, 1);
+
+    engine.RestartExplorer(2);
+
+    EXPECT_EQ(2u, shell.ExitCode());
+    for (size_t i = 0; i < running.size(); ++i)
+        EXPECT_TRUE(running[i]->IsRunning()) << bystanders[i];
 }
 
 TEST(RestartExplorer, WithoutTheLogoutFlagStartsTheWindowsShellWhenNoneComesBack) {
     StandInWindowsFolder windows;
     ASSERT_TRUE(windows.IsReady());
-    StandInShell shell;
+    TempFolder working;
+    ScopedCurrentFolder current(working.Path());
+    StandInShellCopy shell;
+    StartedStandInShell bystander("Tools\\FileExplorer.exe");
     ASSERT_TRUE(shell.IsReady());
+    ASSERT_TRUE(bystander.IsReady());
     CHistoryCleaner engine;
 
     engine.RestartExplorer(0);
 
     EXPECT_EQ(0u, shell.ExitCode());
-    EXPECT_TRUE(windows.ShellHasRun());
+    EXPECT_TRUE(bystander.IsRunning());
+    StandInShell::Record started;
+    ASSERT_TRUE(windows.ShellHasStarted(started));
+    EXPECT_TRUE(windows.StartedShell().IsRunning());
+    EXPECT_EQ(SW_SHOW, started.show);
+    EXPECT_STREQ(working.Path(), started.workingFolder);
 }
 
 TEST(RemoveWindowsRunHistory, DeletesRunMruAndEndsTheShellWithExitCodeZero) {
-    StandInShell shell;
+    StandInShellCopy shell;
     ASSERT_TRUE(shell.IsReady());
     CString runMru = CString(kExplorerKey) + "\\RunMRU";
     SeededKey seed(HKEY_CURRENT_USER, runMru);
@@ -156,7 +120,7 @@ TEST(RemoveWindowsRunHistory, DeletesRunMruAndEndsTheShellWithExitCodeZero) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, runMru));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kExplorerKey));
     EXPECT_EQ(0u, shell.ExitCode());
-    EXPECT_EQ(0, CountProcesses("explorer.exe"));
+    EXPECT_EQ(0u, CountShells());
 }
 
 TEST(RemoveTrayHistory, DeletesTheIconStreamsOfBothKeysAndEndsTheShellWithExitCodeTwo) {
@@ -168,7 +132,7 @@ TEST(RemoveTrayHistory, DeletesTheIconStreamsOfBothKeysAndEndsTheShellWithExitCo
         SetText(HKEY_CURRENT_USER, key, "PastIconsStream", "past");
     }
     SeededValue kept(HKEY_CURRENT_USER, kTrayNotifyKeys[1], "VantrelKeep", "kept");
-    StandInShell shell;
+    StandInShellCopy shell;
     ASSERT_TRUE(shell.IsReady());
     CHistoryCleaner engine(nullptr, nullptr, 1);
 
@@ -180,5 +144,5 @@ TEST(RemoveTrayHistory, DeletesTheIconStreamsOfBothKeysAndEndsTheShellWithExitCo
     }
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kTrayNotifyKeys[1], "VantrelKeep"));
     EXPECT_EQ(2u, shell.ExitCode());
-    EXPECT_EQ(0, CountProcesses("explorer.exe"));
+    EXPECT_EQ(0u, CountShells());
 }

@@ -1,3 +1,5 @@
+#include <windows.h>
+#include <setupapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 
 #include "FileProbe.h"
 #include "HistoryCleaner.h"
+#include "ImportPatch.h"
 #include "LinkedTree.h"
 #include "ProgramTraceProfile.h"
 #include "RedirectedAppData.h"
@@ -32,6 +35,87 @@ int PositionOf(const std::vector<std::string>& list, const CString& item) {
     }
     return -1;
 }
+
+// Counts the engine's queue commits and commits nothing.
+class CommitCounter {
+public:
+    CommitCounter()
+        : m_patch(GetModuleHandleA(nullptr), "setupapi.dll", "SetupCommitFileQueueA", reinterpret_cast<void*>(&Commit)) {
+        s_commits = 0;
+    }
+    bool IsActive() const { return m_patch.IsActive(); }
+    int Commits() const { return s_commits; }
+
+private:
+    static BOOL WINAPI Commit(HWND, HSPFILEQ, PSP_FILE_CALLBACK_A, PVOID) {
+        ++s_commits;
+        return TRUE;
+    }
+
+    static inline int s_commits = 0;
+    ImportPatch m_patch;
+};
+
+// Records what reaches the default queue callback. Asked for a source or about a failed copy, it
+// answers itself where the real one would put up a prompt: a source that is there is taken, a
+// missing one and a failed copy are skipped.
+class DefaultCallbackRecorder {
+public:
+    DefaultCallbackRecorder()
+        : m_patch(GetModuleHandleA(nullptr), "setupapi.dll", "SetupDefaultQueueCallbackA",
+                  reinterpret_cast<void*>(&Callback)) {
+        s_notifications.clear();
+    }
+    bool IsActive() const { return m_patch.IsActive(); }
+    bool Saw(UINT notification) const {
+        for (UINT seen : s_notifications) {
+            if (seen == notification)
+                return true;
+        }
+        return false;
+    }
+    bool SawAny() const { return !s_notifications.empty(); }
+
+private:
+    static UINT WINAPI Callback(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR param2) {
+        s_notifications.push_back(notification);
+        if (notification == SPFILENOTIFY_NEEDMEDIA) {
+            const SOURCE_MEDIA_A* media = reinterpret_cast<const SOURCE_MEDIA_A*>(param1);
+            return FileProbe::Exists(CString(media->SourcePath) + "\\" + media->SourceFile) ? FILEOP_DOIT
+                                                                                           : FILEOP_SKIP;
+        }
+        if (notification == SPFILENOTIFY_COPYERROR)
+            return FILEOP_SKIP;
+        using DefaultCallback = UINT(WINAPI*)(PVOID, UINT, UINT_PTR, UINT_PTR);
+        return reinterpret_cast<DefaultCallback>(
+            GetProcAddress(GetModuleHandleA("setupapi.dll"), "SetupDefaultQueueCallbackA"))(context, notification,
+                                                                                              param1, param2);
+    }
+
+    static inline std::vector<UINT> s_notifications;
+    ImportPatch m_patch;
+};
+
+// Takes Empty.dat away just before the engine commits, then commits.
+class SourceGoneAtCommit {
+public:
+    explicit SourceGoneAtCommit(const CString& emptyDat)
+        : m_patch(GetModuleHandleA(nullptr), "setupapi.dll", "SetupCommitFileQueueA", reinterpret_cast<void*>(&Commit)) {
+        s_emptyDat = emptyDat;
+    }
+    bool IsActive() const { return m_patch.IsActive(); }
+
+private:
+    static BOOL WINAPI Commit(HWND owner, HSPFILEQ queue, PSP_FILE_CALLBACK_A callback, PVOID context) {
+        DeleteFileA(s_emptyDat);
+        using CommitQueue = BOOL(WINAPI*)(HWND, HSPFILEQ, PSP_FILE_CALLBACK_A, PVOID);
+        return reinterpret_cast<CommitQueue>(GetProcAddress(GetModuleHandleA("setupapi.dll"), "SetupCommitFileQueueA"))(
+            owner, queue, callback, context);
+    }
+
+    static inline CString s_emptyDat;
+    ImportPatch m_patch;
+};
 
 }  // namespace
 
@@ -122,12 +206,15 @@ TEST(ResetIndexDat, EmptiesEveryIndexDatUnderBothRoots) {
 }
 
 // Windows replaces a file in use at its next start; until then (and under Wine for good) it
-// keeps its content, and the other files are still reset.
-TEST(ResetIndexDat, LeavesAFileInUseAsItIsAndResetsTheOthers) {
+// keeps its content, and the other files are still reset. Under Wine its copy fails, and nobody
+// is asked about it.
+TEST(ResetIndexDat, LeavesAFileInUseAsItIsResetsTheOthersAndAsksNobody) {
     RedirectedAppData appData;
     TempFolder folder;
     CString busy = folder.MakeFile("r\\busy\\index.dat", "old");
     CString idle = folder.MakeFile("r\\idle\\index.dat", "old");
+    DefaultCallbackRecorder recorder;
+    ASSERT_TRUE(recorder.IsActive());
     HANDLE held = CreateFileA(busy, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     CHistoryCleaner engine;
@@ -135,6 +222,9 @@ TEST(ResetIndexDat, LeavesAFileInUseAsItIsAndResetsTheOthers) {
     CloseHandle(held);
     EXPECT_EQ("old", ReadBytes(busy));
     EXPECT_EQ("", ReadBytes(idle));
+    EXPECT_TRUE(recorder.SawAny());
+    EXPECT_FALSE(recorder.Saw(SPFILENOTIFY_COPYERROR));
+    EXPECT_FALSE(recorder.Saw(SPFILENOTIFY_NEEDMEDIA));
 }
 
 TEST(ResetIndexDat, LeavesTheTargetOfAFolderLinkAlone) {
@@ -162,4 +252,37 @@ TEST(ResetIndexDat, ItemsFifteenAndSixteenResetTheCacheAndCookieFolders) {
 
     RunItem(16);
     EXPECT_EQ("", ReadBytes(cookieIndex));
+}
+
+TEST(ResetIndexDat, CommitsNothingWhenEmptyDatCannotBeMade) {
+    RedirectedAppData appData;
+    TempFolder folder;
+    CString index = folder.MakeFile("r\\index.dat", "old");
+    // A folder in its place: Empty.dat can be neither made nor copied.
+    CreateDirectoryA(CUtilityLib::GetAppDataPath(true, true) + "\\Empty.dat", nullptr);
+    CommitCounter counter;
+    ASSERT_TRUE(counter.IsActive());
+    CHistoryCleaner engine;
+
+    engine.ResetIndexDat(folder / "r");
+
+    EXPECT_EQ(0, counter.Commits());
+    EXPECT_EQ("old", ReadBytes(index));
+}
+
+TEST(ResetIndexDat, ASourceGoneAtCommitIsSkippedWithoutAsking) {
+    RedirectedAppData appData;
+    TempFolder folder;
+    CString index = folder.MakeFile("r\\index.dat", "old");
+    DefaultCallbackRecorder recorder;
+    SourceGoneAtCommit sourceGone(CUtilityLib::GetAppDataPath(true, true) + "\\Empty.dat");
+    ASSERT_TRUE(recorder.IsActive());
+    ASSERT_TRUE(sourceGone.IsActive());
+    CHistoryCleaner engine;
+
+    engine.ResetIndexDat(folder / "r");
+
+    EXPECT_FALSE(recorder.Saw(SPFILENOTIFY_NEEDMEDIA));
+    EXPECT_FALSE(recorder.Saw(SPFILENOTIFY_COPYERROR));
+    EXPECT_EQ("old", ReadBytes(index));
 }

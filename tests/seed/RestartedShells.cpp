@@ -1,21 +1,8 @@
 #include "RestartedShells.h"
 
-#include <tlhelp32.h>
+#include "ProcessProbe.h"
 
-std::set<DWORD> CRestartedShells::ShellProcessIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return ids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "explorer.exe") == 0)
-            ids.insert(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return ids;
-}
+std::set<DWORD> CRestartedShells::ShellProcessIds() { return ProcessProbe::IdsNamed("explorer.exe"); }
 
 void CRestartedShells::EndNewOnes() const {
     for (DWORD id : ShellProcessIds()) {

@@ -128,7 +128,7 @@ std::vector<ItemTally> TallyItems(const CSeedManifest& manifest) {
     return tallies;
 }
 
-void PrintReport(const CSeedManifest& manifest) {
+int PrintReport(const CSeedManifest& manifest) {
     printf(" id  %-38s %6s %10s %6s %6s  %s\n", "option key", "files", "bytes", "reg", "other", "present");
     int units = 0;
     int present = 0;
@@ -154,6 +154,7 @@ void PrintReport(const CSeedManifest& manifest) {
         printf("  %-4s %-48s %s\n", ok ? "OK" : "LOST", (const char*)entry.label, (const char*)where);
     }
     printf("survivors intact: %d of %d\n", intact, survivors);
+    return survivors - intact;
 }
 
 void RemoveSeed(const CSeedManifest& manifest) {

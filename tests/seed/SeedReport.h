@@ -17,8 +17,8 @@ struct ItemTally {
 // One tally per item with traces, in the order direct mode runs the items, then the registry
 // checks (only a cleaning run does those).
 std::vector<ItemTally> TallyItems(const CSeedManifest& manifest);
-// The table of items and the list of survivors with OK or LOST.
-void PrintReport(const CSeedManifest& manifest);
+// The table of items and the list of survivors with OK or LOST; returns how many were lost.
+int PrintReport(const CSeedManifest& manifest);
 // Takes away everything the manifest names (links first, never their targets' outside copies
 // through them), then the seed folder.
 void RemoveSeed(const CSeedManifest& manifest);

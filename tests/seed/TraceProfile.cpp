@@ -1,7 +1,8 @@
 // Seeds a sandbox Windows profile with the traces of every browser, Windows and application
 // cleanup item plus what the items must leave, and reports what is left of them.
 //   TraceProfile seed [--large]   make the traces (a previous seed is removed first)
-//   TraceProfile report           per item: what was seeded and what is still there
+//   TraceProfile report           per item: what was seeded and what is still there; exits
+//                                 with 3 when something that must survive was lost
 //   TraceProfile remove           take away everything the seed made
 //   TraceProfile keys             the direct-mode command line that names every item
 //   TraceProfile registry-run     a cleaning run of the registry checks, backed up where the
@@ -20,6 +21,8 @@
 #include "UtilityLib.h"
 
 namespace {
+
+const int kSurvivorLost = 3;
 
 // It writes below HKLM and into the Windows folder: only ever inside a sandbox prefix.
 bool InSandbox() {
@@ -62,8 +65,7 @@ int Report() {
         printf("no seeded profile here (%s is missing)\n", (const char*)CSeedManifest::FilePath());
         return 1;
     }
-    PrintReport(manifest);
-    return 0;
+    return PrintReport(manifest) > 0 ? kSurvivorLost : 0;
 }
 
 int Remove() {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
-#include "CleanupCatalogue.h"
 #include "DirectMode.h"
 
 namespace {
@@ -53,11 +53,58 @@ TEST(DirectModeSelection, SelectsNothingForABareSlashOrALineWithoutIt) {
 }
 
 TEST(DirectModeSelection, EveryKeyGivenBackwardsSelectsTheWholeListInOrder) {
-    Catalogue::IdList order = Catalogue::DirectModeOrder();
+    // The 38 keys of direct mode in the order it runs them, each with its item.
+    const struct {
+        const char* key;
+        int id;
+    } runOrder[] = {
+        {"DisableBHOs", 48},
+        {"RemoveIETempFiles", 1},
+        {"RemoveIECacheIndexDat", 15},
+        {"RemoveIECookies", 2},
+        {"RemoveIECookieIndexDat", 16},
+        {"RemoveIEAddressBarHistory", 3},
+        {"RemoveIEAutomaticPassword", 4},
+        {"RemoveIEVisitWebSiteHistory", 5},
+        {"RemoveFlashTempFolder", 38},
+        {"RemoveOperaTempFiles", 45},
+        {"RemoveOperaHistory", 46},
+        {"RemoveOperaCookies", 47},
+        {"RemoveMediaPlayerHistory", 14},
+        {"RemoveGOMPlayerHistory", 18},
+        {"RemoveALSEEHistory", 19},
+        {"RemoveAdobeHistory", 50},
+        {"RemoveALZIPExtractHistory", 40},
+        {"RemoveOfficeRecentHistory", 20},
+        {"RemoveHWPRecentHistory", 21},
+        {"RemoveMSDevStudioRecentHistory", 49},
+        {"RemoveComDlgOpenHistory", 17},
+        {"RemoveMSNMessengerHistory", 23},
+        {"RemoveNateOnMessengerHistory", 24},
+        {"RemoveBuddyBuddyHistory", 25},
+        {"RemoveTerminalServiceHistory", 37},
+        {"RemovePrefetch", 22},
+        {"UpdatePrefetchLayoutINI", 41},
+        {"RemoveWindowsTempFiles", 6},
+        {"EmptyWindowsRecycleBin", 7},
+        {"RemoveNTUninstall", 42},
+        {"RemoveWindowsRecentDocumentHistory", 8},
+        {"RemoveWindowsRunHistory", 9},
+        {"RemoveWindowsFindFilesHistory", 10},
+        {"RemoveWindowsFindComputerHistory", 11},
+        {"RemoveWindowsNetworkConnectionHistory", 12},
+        {"RemoveWindowsUpdateLogFile", 39},
+        {"RemoveUSBHistory", 43},
+        {"RemoveTrayHistory", 44},
+    };
     CString line = "/";
-    for (int i = order.count - 1; i >= 0; --i) {
-        CString key = Catalogue::FindItem(order.first[i])->optionKey;
+    Ids expected;
+    for (int i = static_cast<int>(std::size(runOrder)) - 1; i >= 0; --i) {
+        CString key = runOrder[i].key;
         line += (i % 2 ? key.MakeUpper() : key) + ",";
     }
-    EXPECT_EQ(Ids(order.begin(), order.end()), Selected(line));
+    for (const auto& entry : runOrder)
+        expected.push_back(entry.id);
+
+    EXPECT_EQ(expected, Selected(line));
 }

@@ -38,6 +38,16 @@ bool WaitFor(Condition done) {
 
 bool Exists(const char* windowsPath) { return GetFileAttributesA(windowsPath) != INVALID_FILE_ATTRIBUTES; }
 
+// Wine's GetFileAttributesA fails on a host named pipe; its folder listing shows it.
+bool Listed(const char* windowsPath) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(windowsPath, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    return true;
+}
+
 }  // namespace
 
 bool Start(const char* unixProgram, std::initializer_list<const char*> args) {
@@ -119,6 +129,11 @@ bool MapShare(const char* server, const char* share, const char* windowsTarget) 
 bool UnmapShare(const char* server) {
     CString serverFolder = DosDevices(CString("unc/") + server);
     return !serverFolder.IsEmpty() && Start("/bin/rm", {"-rf", serverFolder});
+}
+
+bool MakeFifo(const char* windowsPath) {
+    CString path = UnixPath(windowsPath);
+    return !path.IsEmpty() && Start("/usr/bin/mkfifo", {path}) && WaitFor([&] { return Listed(windowsPath); });
 }
 
 bool RemoveTree(const char* windowsPath) {

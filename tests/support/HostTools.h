@@ -19,6 +19,9 @@ bool UnmapDrive(char letter);
 // A share "\\server\share" that names a folder of the prefix, as Wine finds shares in dosdevices\unc.
 bool MapShare(const char* server, const char* share, const char* windowsTarget);
 bool UnmapShare(const char* server);
+// A named pipe of the host (mkfifo): opened through Wine it is a handle on a Unix descriptor,
+// which Wine hands down to child processes as it does a shell's pipe.
+bool MakeFifo(const char* windowsPath);
 // Removes a tree inside the sandbox prefix without following links (rm -rf); refuses any
 // path outside the prefix's drive C.
 bool RemoveTree(const char* windowsPath);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "CString.h"
+#include "OwnedProcess.h"
 
 // A copy of cmd.exe (program) reading commands from a pipe: it runs, without a window, until it
 // is ended or the pipe closes. Ready once it has written, so its module is loaded and process
@@ -28,24 +29,21 @@ public:
         startup.hStdInput = childInput;
         startup.hStdOutput = childOutput;
         startup.hStdError = childOutput;
+        PROCESS_INFORMATION started = {};
         if (CreateProcessA(program, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                           &m_process)) {
-            CloseHandle(m_process.hThread);
-            m_process.hThread = nullptr;
+                           &started)) {
+            CloseHandle(started.hThread);
+            m_process.Attach(started.hProcess);
         }
         CloseHandle(childInput);
         CloseHandle(childOutput);
         char line[64];
         DWORD read = 0;
-        m_ready = m_process.hProcess && ReadFile(m_output, line, sizeof(line), &read, nullptr) && read > 0;
+        m_ready = m_process.Get() && ReadFile(m_output, line, sizeof(line), &read, nullptr) && read > 0;
     }
 
     ~WaitingCommandShell() {
-        if (m_process.hProcess) {
-            TerminateProcess(m_process.hProcess, 0);
-            WaitForSingleObject(m_process.hProcess, 10000);
-            CloseHandle(m_process.hProcess);
-        }
+        m_process.End();
         if (m_input)
             CloseHandle(m_input);
         if (m_output)
@@ -62,19 +60,25 @@ public:
     }
 
     bool IsReady() const { return m_ready; }
-    DWORD Id() const { return m_process.dwProcessId; }
-
-    // The exit code once it has ended; STILL_ACTIVE when it goes on running.
-    DWORD ExitCode() const {
-        WaitForSingleObject(m_process.hProcess, 10000);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(m_process.hProcess, &code);
-        return code;
-    }
+    DWORD Id() const { return m_process.Id(); }
 
 private:
     HANDLE m_input = nullptr;
     HANDLE m_output = nullptr;
-    PROCESS_INFORMATION m_process = {};
+    OwnedProcess m_process;
     bool m_ready = false;
+};
+
+// A waiting copy of cmd.exe at a path of its own folder ("tools\\FileExplorer.exe"), so a test
+// chooses the file name and the folders a process search sees. Wine runs its own program instead
+// of a copy named like one of them (explorer.exe): the stand-in shell serves there.
+class CommandShellCopy : private ProgramCopyFolder, public WaitingCommandShell {
+public:
+    explicit CommandShellCopy(const char* relativePath) : WaitingCommandShell(CopyInto(folder, relativePath)) {}
+
+private:
+    static CString CopyInto(const TempFolder& folder, const char* relativePath) {
+        CString program = folder.MakeFile(relativePath);
+        return CopyFileA(SystemShell(), program, FALSE) ? program : CString();
+    }
 };
