@@ -42,6 +42,7 @@ public:
     static bool IsDirectory(const char* path);
     static bool IsFileFolder(const char* path);
     static bool IsReadOnly(const char* path);
+    // 0xFFFFFFFF when the path is missing; a size of 4 GiB or more gives 0xFFFFFFFE.
     static DWORD GetFileSize(const char* path);
 
     // Standard folders, without a trailing "\".
