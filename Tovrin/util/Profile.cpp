@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Mbcs.h"
+
 namespace {
 
 const int kProfileValueChars = 1024;
@@ -36,8 +38,12 @@ DWORD ReadSection(const char* section, const char* file, std::vector<char>& buff
 
 CString CUtilityLib::GetPrivateProfileStringA(const char* section, const char* key, const char* file) {
     char value[kProfileValueChars] = {};
-    ::GetPrivateProfileStringA(section, key, "", value, kProfileValueChars, file);
-    return value;
+    DWORD length = ::GetPrivateProfileStringA(section, key, "", value, kProfileValueChars, file);
+    // A cut by bytes, as Windows makes in an ANSI file, may split the last double-byte character;
+    // Wine cuts whole characters.
+    if (length == kProfileValueChars - 1)
+        length = Mbcs::LengthWithoutBrokenTail(value);
+    return CString(value, static_cast<int>(length));
 }
 
 int CUtilityLib::GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "ImportPatch.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -37,6 +40,19 @@ private:
     const char* m_name;
     CString m_path;
 };
+
+// Wine's GetPrivateProfileStringA converts whole characters, while Windows copies the bytes of
+// an ANSI file and cuts them at the buffer's end. This stand-in reads the whole value and
+// cuts it by bytes as Windows does.
+DWORD WINAPI ByteCutProfileString(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer, DWORD size,
+                                  LPCSTR file) {
+    char whole[8192] = {};
+    DWORD length = GetPrivateProfileStringA(section, key, fallback, whole, sizeof whole, file);
+    DWORD copied = length < size - 1 ? length : size - 1;
+    memcpy(buffer, whole, copied);
+    buffer[copied] = 0;
+    return copied;
+}
 
 }  // namespace
 
@@ -152,4 +168,28 @@ TEST(PrivateProfileSection, LongSectionOfABareFileNameIsReadWhole) {
     ASSERT_EQ(800, CUtilityLib::GetPrivateProfileSectionA("Layout", keys, values, profile.Name()));
     EXPECT_STREQ("C:\\Program Files\\Some Folder\\file0799.dll", keys[799]);
     EXPECT_STREQ("799", values[799]);
+}
+
+TEST(PrivateProfile, CutOfALongKoreanValueEndsOnAWholeCharacter) {
+    ASSERT_EQ(949u, GetACP());
+    TempFolder folder;
+    CString value;
+    for (int i = 0; i < 2000; ++i)
+        value += "한";
+    CString file = folder.MakeFile("korean-long.ini", "[s]\r\nk=" + value + "\r\n");
+    CString wholeCharacters;
+    for (int i = 0; i < 511; ++i)
+        wholeCharacters += "한";
+
+    for (bool byteCut : {false, true}) {
+        std::unique_ptr<ImportPatch> platform;
+        if (byteCut) {
+            platform.reset(new ImportPatch(GetModuleHandleA("Tovrin.dll"), "kernel32.dll", "GetPrivateProfileStringA",
+                                           reinterpret_cast<void*>(&ByteCutProfileString)));
+            ASSERT_TRUE(platform->IsActive());
+        }
+        CString read = CUtilityLib::GetPrivateProfileStringA("s", "k", file);
+        EXPECT_EQ(1022, read.GetLength()) << byteCut;
+        EXPECT_STREQ(wholeCharacters, read) << byteCut;
+    }
 }
