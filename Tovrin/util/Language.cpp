@@ -169,8 +169,13 @@ void CLanguage::SetMsgPathName(const char* file, const char* language) {
     // An empty name would put the error file in the folder above the program's.
     if (state.messageFile.IsEmpty())
         return;
-    if (state.messageFile.Find('\\') < 0)
-        state.messageFile = CUtilityLib::GetAppPath() + "\\" + state.messageFile;
+    if (state.messageFile.Find('\\') < 0) {
+        CString programFolder = CUtilityLib::GetAppPath();
+        // Without it the name would become "\language.msg", and the error file one at the drive root.
+        if (programFolder.IsEmpty())
+            return;
+        state.messageFile = programFolder + "\\" + state.messageFile;
+    }
     state.errorFile = CUtilityLib::GetParentFolder(state.messageFile) + "\\msg_error.ini";
     DeleteFileA(state.errorFile);
 

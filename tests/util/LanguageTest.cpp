@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "FileProbe.h"
+#include "ImportPatch.h"
 #include "Language.h"
 #include "MessageBoxRecorder.h"
 #include "TestFixtures.h"
@@ -48,6 +51,45 @@ protected:
 };
 
 bool IsCodePage949() { return GetACP() == 949; }
+
+// Stands in for GetModuleFileNameA when the program's path cannot be learnt.
+DWORD WINAPI NoModuleFileName(HMODULE, LPSTR name, DWORD size) {
+    if (size)
+        name[0] = 0;
+    return 0;
+}
+
+// A file at the root of drive C, removed at the end.
+class RootFile {
+public:
+    RootFile(const char* name, const std::string& bytes) : m_path(CString("C:\\") + name) {
+        EXPECT_FALSE(FileProbe::Exists(m_path)) << (const char*)m_path;
+        EXPECT_TRUE(FileProbe::WriteBytes(m_path, bytes));
+    }
+    ~RootFile() { DeleteFileA(m_path); }
+    RootFile(const RootFile&) = delete;
+    RootFile& operator=(const RootFile&) = delete;
+
+    std::string Bytes() const { return FileProbe::ReadBytes(m_path); }
+
+private:
+    CString m_path;
+};
+
+// The names at the root of drive C, sorted.
+std::vector<std::string> RootNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA("C:\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace
 
@@ -215,4 +257,25 @@ TEST_F(LanguageTest, BareFileNameIsTakenFromTheProgramFolderNotTheCurrentOne) {
     DeleteFileA(programErrors);
     EXPECT_STREQ("program", where);
     EXPECT_NE(std::string::npos, errors.find("3=Quotation Fault"));
+}
+
+TEST_F(LanguageTest, WithoutTheProgramFolderABareNameLoadsNothingAndNeverTouchesTheDriveRoot) {
+    RootFile marker("msg_error.ini", "[Error]\r\n1=marker\r\n");
+    RootFile rootMessages("language.msg", "msgid \"root\"\nmsg.kor \"from the root\"\nmsgid broken\n");
+    std::vector<std::string> before = RootNames();
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    // "\\name" is taken from the root of the current folder's drive.
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path()));
+    {
+        ImportPatch noProgramPath(GetModuleHandleA("Tovrin.dll"), "kernel32.dll", "GetModuleFileNameA",
+                                  reinterpret_cast<void*>(&NoModuleFileName));
+        EXPECT_TRUE(noProgramPath.IsActive());
+        CLanguage::SetMsgPathName("language.msg", "kor");
+    }
+    SetCurrentDirectoryA(saved);
+
+    EXPECT_STREQ("root", CLanguage::TXT("root"));
+    EXPECT_EQ("[Error]\r\n1=marker\r\n", marker.Bytes());
+    EXPECT_EQ(before, RootNames());
 }
