@@ -71,7 +71,9 @@ private:
 };
 
 // Fills the table from the text of a message file, one entry (a msgid line and its first
-// translation line for the language) at a time, and logs problems to the error file.
+// translation line for the language) at a time. Problems are gathered and go to the error
+// file in one write at the end, duplicates to one message box: a hostile file with thousands
+// of them must not cost a box and a rewrite of the file each.
 class CMsgFileReader {
 public:
     CMsgFileReader(CMapStringToString& texts, const CString& messageFile, const CString& errorFile,
@@ -88,6 +90,9 @@ public:
             else if (m_entryOpen && IsTranslation(line))
                 TakeTranslation(line);
         }
+        if (!m_errors.IsEmpty())
+            CUtilityLib::SaveFileData("[Error]\r\n" + m_errors, m_errorFile);
+        ShowDuplicates();
     }
 
 private:
@@ -103,6 +108,19 @@ private:
         message.Format("msgid [%s] were duplicated (Line: %d, File: %s)", (const char*)m_key, m_lineNumber,
                        (const char*)CUtilityLib::GetFileName(m_messageFile));
         ReportError(message);
+        if (m_duplicates++ == 0)
+            m_firstDuplicate = message;
+    }
+
+    void ShowDuplicates() const {
+        if (m_duplicates == 0)
+            return;
+        CString message = m_firstDuplicate;
+        if (m_duplicates > 1) {
+            CString count;
+            count.Format("\n\n%d duplicated msgids in all", m_duplicates);
+            message += count;
+        }
         MessageBoxA(nullptr, message, "알림", MB_OK | MB_ICONWARNING);
     }
 
@@ -144,10 +162,13 @@ private:
         return true;
     }
 
+    // Each line gives at most one problem, so the line numbers are distinct keys.
     void ReportError(const char* message) {
         CString lineKey;
-        lineKey.Format("%d", m_lineNumber);
-        CUtilityLib::WritePrivateProfileStringA("Error", lineKey, message, m_errorFile);
+        lineKey.Format("%d=", m_lineNumber);
+        m_errors += lineKey;
+        m_errors += message;
+        m_errors += "\r\n";
     }
 
     CMapStringToString& m_texts;
@@ -157,6 +178,9 @@ private:
     int m_lineNumber = 0;
     bool m_entryOpen = false;
     CString m_key;
+    CString m_errors;
+    CString m_firstDuplicate;
+    int m_duplicates = 0;
 };
 
 }  // namespace

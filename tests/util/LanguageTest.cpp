@@ -172,6 +172,32 @@ TEST_F(LanguageTest, DuplicateMsgidIsReportedOnceAndTheLaterTranslationWins) {
     EXPECT_STREQ(report, boxes.texts[0]);
 }
 
+TEST_F(LanguageTest, ThousandsOfDuplicatesGiveOneBoxAndEveryLineInTheErrorFile) {
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i)
+        bytes += i == 1500 ? "msgid \"dup\"\nmsg.kor \"middle\"\nmsgid lost\n" : "msgid \"dup\"\nmsg.kor \"v\"\n";
+    bytes += "msgid \"dup\"\nmsg.kor \"last\"\n";
+    Load(bytes);
+
+    EXPECT_STREQ("last", CLanguage::TXT("dup"));
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3, File: language.msg)\n\n3000 duplicated msgids in all",
+                 boxes.texts[0]);
+    EXPECT_STREQ("알림", boxes.caption);
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3, File: language.msg)", ErrorAt(3));
+    EXPECT_STREQ("Quotation Fault", ErrorAt(3003));
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3004, File: language.msg)", ErrorAt(3004));
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 6002, File: language.msg)", ErrorAt(6002));
+    EXPECT_STREQ("<none>", ErrorAt(6003));
+
+    std::vector<char> section(1 << 20);
+    DWORD length = GetPrivateProfileSectionA("Error", section.data(), static_cast<DWORD>(section.size()), errorFile);
+    int entries = 0;
+    for (const char* entry = section.data(); entry < section.data() + length && *entry; entry += strlen(entry) + 1)
+        ++entries;
+    EXPECT_EQ(3001, entries);
+}
+
 TEST_F(LanguageTest, DuplicateIsFoundByTheStoredKeyEvenWithEscapesOrAnEmptyText) {
     Load("msgid \"say \\\"hi\\\"\"\nmsg.kor \"\"\nmsgid \"say \\\"hi\\\"\"\nmsg.kor \"later\"\n");
     EXPECT_STREQ("later", CLanguage::TXT("say \"hi\""));
