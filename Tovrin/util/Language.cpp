@@ -1,7 +1,10 @@
 #include "Language.h"
 
+#include <new>
+
 #include "Mbcs.h"
 #include "UtilityLib.h"
+#include "WholeTextLimit.h"
 
 namespace {
 
@@ -185,9 +188,9 @@ private:
 
 }  // namespace
 
-void CLanguage::SetMsgPathName(const char* file, const char* language) {
-    LanguageState& state = State();
-    state.texts.RemoveAll();
+namespace {
+
+void LoadMessageFile(LanguageState& state, const char* file, const char* language) {
     state.messageFile = file;
     state.errorFile.Empty();
     // An empty name would put the error file in the folder above the program's.
@@ -205,10 +208,21 @@ void CLanguage::SetMsgPathName(const char* file, const char* language) {
 
     CString tag = CString("msg.") + language;
     tag.MakeLower();
-    CString text = CUtilityLib::LoadFileData(state.messageFile);
-    if (text.IsEmpty())
-        return;
-    CMsgFileReader(state.texts, state.messageFile, state.errorFile, tag).Read(text);
+    CString text = CUtilityLib::LoadFileData(state.messageFile, kWholeTextLimit);
+    if (!text.IsEmpty())
+        CMsgFileReader(state.texts, state.messageFile, state.errorFile, tag).Read(text);
+}
+
+}  // namespace
+
+void CLanguage::SetMsgPathName(const char* file, const char* language) {
+    LanguageState& state = State();
+    state.texts.RemoveAll();
+    try {
+        LoadMessageFile(state, file, language);
+    } catch (const std::bad_alloc&) {
+        state.texts.RemoveAll();
+    }
 }
 
 CString CLanguage::TXT(const char* key) {

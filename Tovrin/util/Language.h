@@ -10,9 +10,10 @@ public:
 
     // Empties the table and loads the entries of language from the message file; a file name
     // without "\" is taken from the running program's folder (nothing is loaded when that is
-    // unknown). Problems go to "msg_error.ini" beside the file (deleted first, so it holds only
-    // this load's); duplicate msgids are also shown in one message box that names the first and
-    // their number, and a later translation wins.
+    // unknown); only the file's first 4 MiB are read (kWholeTextLimit). Problems go to
+    // "msg_error.ini" beside the file (deleted first, so it holds only this load's); duplicate
+    // msgids are also shown in one message box that names the first and their number, and a
+    // later translation wins.
     static void SetMsgPathName(const char* file, const char* language);
 
     // The key's text, or the key itself when the table has none.

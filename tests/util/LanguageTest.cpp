@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "FileProbe.h"
+#include "HeapCeiling.h"
 #include "ImportPatch.h"
 #include "Language.h"
 #include "MessageBoxRecorder.h"
+#include "SparseFile.h"
 #include "TestFixtures.h"
 
 namespace {
@@ -304,4 +306,23 @@ TEST_F(LanguageTest, WithoutTheProgramFolderABareNameLoadsNothingAndNeverTouches
     EXPECT_STREQ("root", CLanguage::TXT("root"));
     EXPECT_EQ("[Error]\r\n1=marker\r\n", marker.Bytes());
     EXPECT_EQ(before, RootNames());
+}
+
+TEST_F(LanguageTest, AMessageFileOfGigabytesLoadsItsFirstEntriesWithoutThrowing) {
+    for (ULONGLONG size : {kOneGiB + kOneGiB / 2, 3 * kOneGiB}) {
+        ASSERT_TRUE(MakeSparseFile(messageFile, size, "msgid \"first\"\nmsg.kor \"처음\"\n"));
+        HeapCeiling ceiling(kLargestBlockOf32BitProcess);
+        ASSERT_TRUE(ceiling.IsReady());
+        EXPECT_NO_THROW(CLanguage::SetMsgPathName(messageFile, "kor")) << size;
+        EXPECT_STREQ("처음", CLanguage::TXT("first")) << size;
+    }
+}
+
+TEST_F(LanguageTest, OnlyTheFirstFourMiBOfTheFileAreRead) {
+    std::string bytes = "msgid \"early\"\nmsg.kor \"read\"\n#";
+    bytes += std::string(4 * 1024 * 1024 - bytes.size() - 1, 'x') + "\n";
+    bytes += "msgid \"late\"\nmsg.kor \"read too\"\n";
+    Load(bytes);
+    EXPECT_STREQ("read", CLanguage::TXT("early"));
+    EXPECT_STREQ("late", CLanguage::TXT("late"));
 }

@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include "FileProbe.h"
+#include "HeapCeiling.h"
 #include "ImportPatch.h"
+#include "SparseFile.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -147,6 +150,38 @@ TEST(PrivateProfileSection, MissingOrEmptyFileAddsNothing) {
     EXPECT_EQ(1, CUtilityLib::GetPrivateProfileSectionA("s", keys, values, folder / "none.ini"));
     EXPECT_EQ(1, CUtilityLib::GetPrivateProfileSectionA("s", keys, values, empty));
     EXPECT_EQ(1, values.GetSize());
+}
+
+TEST(PrivateProfileSection, AProfileOfGigabytesAddsNothingWithoutThrowing) {
+    TempFolder folder;
+    CString file = folder / "huge.ini";
+    ASSERT_TRUE(MakeSparseFile(file, 3 * kOneGiB, "[s]\r\nk=v\r\n"));
+    HeapCeiling ceiling(kLargestBlockOf32BitProcess);
+    ASSERT_TRUE(ceiling.IsReady());
+    CStringArray keys, values;
+    keys.Add("kept");
+    values.Add("kept value");
+    int count = -1;
+    EXPECT_NO_THROW(count = CUtilityLib::GetPrivateProfileSectionA("s", keys, values, file));
+    EXPECT_EQ(1, count);
+    ASSERT_EQ(1, values.GetSize());
+    EXPECT_STREQ("kept", keys[0]);
+    EXPECT_STREQ("kept value", values[0]);
+}
+
+TEST(PrivateProfileSection, AFileOfFourMiBIsReadAndOneByteMoreAddsNothing) {
+    TempFolder folder;
+    const std::string head = "[s]\r\nk=v\r\n[padding]\r\n;";
+    const struct {
+        size_t size;
+        int lines;
+    } cases[] = {{4 * 1024 * 1024, 1}, {4 * 1024 * 1024 + 1, 0}};
+    for (const auto& c : cases) {
+        CString file = folder / "padded.ini";
+        ASSERT_TRUE(FileProbe::WriteBytes(file, head + std::string(c.size - head.size() - 2, 'x') + "\r\n"));
+        CStringArray keys, values;
+        EXPECT_EQ(c.lines, CUtilityLib::GetPrivateProfileSectionA("s", keys, values, file)) << c.size;
+    }
 }
 
 TEST(PrivateProfileSection, LongSectionIsReadWhole) {
