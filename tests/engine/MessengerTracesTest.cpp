@@ -207,7 +207,8 @@ TEST(NateOnDataFolders, CleansAMaildataFolderWithAllItsSubfolders) {
 
 TEST(NateOnDataFolders, FindsAndCleansDataFoldersBelowNamesOutsideTheCodePage) {
     TempFolder folder;
-    std::wstring chat = WidePaths::Join(folder.Path(), std::wstring(L"BIN\\") + WidePaths::kAccentedFolder + L"\\chatdata");
+    std::wstring chat =
+        WidePaths::Join(folder.Path(), std::wstring(L"BIN\\") + WidePaths::kAccentedFolder + L"\\chatdata");
     ASSERT_TRUE(WidePaths::MakeFile(chat + L"\\" + WidePaths::kChineseLink));
     ASSERT_TRUE(WidePaths::MakeFile(chat + L"\\plain.txt"));
 

@@ -126,11 +126,13 @@ TEST(RemovePrefetch, SeesFilesAndFoldersNamedOutsideTheCodePage) {
     const std::wstring stale[] = {root + L"\u011EAME.EXE-1234ABCD.pf",
                                   root + WidePaths::kAccentedFolder + L"\\\u011EAME.EXE-00000001.pf"};
     const std::wstring fresh = root + L"\u011EAME.EXE-00000002.pf";
-    ASSERT_TRUE(WidePaths::MakeFile(stale[0], FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(WidePaths::MakeFile(stale[1]));
+    ASSERT_TRUE(WidePaths::MakeFolder(root + WidePaths::kAccentedFolder));
+    // Renaming keeps the age given under a plain name.
+    const CString aged[] = {AgedFile(prefetch, "aged0.pf", 30, FILE_ATTRIBUTE_READONLY),
+                            AgedFile(prefetch, "aged1.pf", 30)};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(MoveFileW(WidePaths::Widened(aged[i]).c_str(), stale[i].c_str()));
     ASSERT_TRUE(WidePaths::MakeFile(fresh));
-    for (const std::wstring& path : stale)
-        ASSERT_TRUE(WidePaths::SetAgeInHours(path, 30));
 
     CHistoryCleaner engine;
     engine.RemovePrefetch(prefetch.Path());

@@ -40,8 +40,8 @@ TEST(FileQueries, SizeOfFourGiBOrMoreIsClampedBelowTheMissingMark) {
     const struct {
         ULONGLONG size;
         DWORD expected;
-    } cases[] = {{3 * kOneGiB, 0xC0000000u}, {0xFFFFFFFEull, 0xFFFFFFFEu}, {0xFFFFFFFFull, 0xFFFFFFFEu}, {4 * kOneGiB, 0xFFFFFFFEu},
-                 {4 * kOneGiB + 5, 0xFFFFFFFEu}, {9 * kOneGiB, 0xFFFFFFFEu}};
+    } cases[] = {{3 * kOneGiB, 0xC0000000u}, {0xFFFFFFFEull, 0xFFFFFFFEu}, {0xFFFFFFFFull, 0xFFFFFFFEu},
+                 {4 * kOneGiB, 0xFFFFFFFEu}, {4 * kOneGiB + 5, 0xFFFFFFFEu}, {9 * kOneGiB, 0xFFFFFFFEu}};
     for (const auto& c : cases) {
         CString file = folder / "sparse.bin";
         ASSERT_TRUE(MakeSparseFile(file, c.size)) << c.size;

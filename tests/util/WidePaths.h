@@ -23,7 +23,9 @@ inline std::wstring Widened(const char* text) {
 }
 
 // folder, "\" and relative, where relative may hold further "\".
-inline std::wstring Join(const char* folder, const std::wstring& relative) { return Widened(folder) + L"\\" + relative; }
+inline std::wstring Join(const char* folder, const std::wstring& relative) {
+    return Widened(folder) + L"\\" + relative;
+}
 
 inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -50,23 +52,6 @@ inline bool MakeFile(const std::wstring& path, DWORD attributes = 0) {
     bool ok = WriteFile(file, "x", 1, &written, nullptr) && written == 1;
     ok = CloseHandle(file) && ok;
     return ok && (!attributes || SetFileAttributesW(path.c_str(), attributes));
-}
-
-// Moves the file's last write time the given number of hours into the past.
-inline bool SetAgeInHours(const std::wstring& path, int hours) {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER value;
-    value.LowPart = now.dwLowDateTime;
-    value.HighPart = now.dwHighDateTime;
-    value.QuadPart -= static_cast<ULONGLONG>(hours) * 3600 * 10000000;
-    FILETIME written = {value.LowPart, value.HighPart};
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool set = SetFileTime(file, nullptr, nullptr, &written) != FALSE;
-    return CloseHandle(file) && set;
 }
 
 }  // namespace WidePaths
