@@ -186,10 +186,6 @@ private:
     int m_duplicates = 0;
 };
 
-}  // namespace
-
-namespace {
-
 void LoadMessageFile(LanguageState& state, const char* file, const char* language) {
     state.messageFile = file;
     state.errorFile.Empty();
