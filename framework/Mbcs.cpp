@@ -43,6 +43,15 @@ int CharLength(const char* text) {
     return (IsLeadByte(static_cast<unsigned char>(text[0])) && text[1]) ? 2 : 1;
 }
 
+int LengthWithoutBrokenTail(const char* text) {
+    const char* p = text;
+    for (int step; (step = CharLength(p)) != 0; p += step) {
+        if (step == 1 && IsLeadByte(static_cast<unsigned char>(*p)))
+            return static_cast<int>(p - text);
+    }
+    return static_cast<int>(p - text);
+}
+
 int CompareNoCase(const char* a, const char* b) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
     const unsigned char* q = reinterpret_cast<const unsigned char*>(b);

@@ -37,6 +37,12 @@ bool CUtilityLib::IsReadOnly(const char* path) {
 }
 
 DWORD CUtilityLib::GetFileSize(const char* path) {
+    const DWORD kMissing = 0xFFFFFFFF;
     WIN32_FILE_ATTRIBUTE_DATA status;
-    return QueryStatus(path, status) ? status.nFileSizeLow : 0xFFFFFFFF;
+    if (!QueryStatus(path, status))
+        return kMissing;
+    // A size of 4 GiB or more must neither wrap nor read as "missing".
+    if (status.nFileSizeHigh || status.nFileSizeLow == kMissing)
+        return kMissing - 1;
+    return status.nFileSizeLow;
 }

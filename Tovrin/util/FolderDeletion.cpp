@@ -11,9 +11,9 @@ public:
     explicit DeletionWalk(bool withSubfolders) : m_withSubfolders(withSubfolders) {}
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA&) override { DeleteFileA(path); }
-    bool OnEnterFolder(const CString&, const WIN32_FIND_DATAA&) override { return m_withSubfolders; }
-    void OnLeaveFolder(const CString& path) override { RemoveDirectoryA(path); }
+    void OnFile(const CFolderEntry& entry) override { DeleteFileW(entry.path); }
+    bool OnEnterFolder(const CFolderEntry&) override { return m_withSubfolders; }
+    void OnLeaveFolder(const CFolderEntry& entry) override { RemoveDirectoryW(entry.path); }
 
 private:
     bool m_withSubfolders;

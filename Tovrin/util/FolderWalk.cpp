@@ -4,54 +4,120 @@
 
 namespace {
 
-bool IsDotEntry(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
+bool IsDotEntry(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
-bool EndsWith(const CString& text, char ch) {
-    return !text.IsEmpty() && text.ReverseFind(ch) == text.GetLength() - 1;
+bool EndsWithSeparator(const std::wstring& text) {
+    return !text.empty() && (text.back() == L'\\' || text.back() == L'/');
+}
+
+std::wstring Widened(const char* text) {
+    int length = text ? MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
+    if (length <= 1)
+        return std::wstring();
+    std::wstring wide(length - 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    return wide;
+}
+
+CString Narrowed(const wchar_t* text) {
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1)
+        return CString();
+    CString narrow;
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.GetBuffer(length - 1), length, nullptr, nullptr);
+    narrow.ReleaseBuffer(length - 1);
+    return narrow;
+}
+
+// The ANSI text names the same path only when it converts back unchanged: Wine and Windows
+// replace a missing character by a look-alike ("é" by "e"), which may name another file.
+CString NarrowedExactly(const wchar_t* text) {
+    CString narrow = Narrowed(text);
+    return (!narrow.IsEmpty() && Widened(narrow) == text) ? narrow : CString();
 }
 
 }  // namespace
 
+CFolderWalk::CFolderWalk() = default;
+
+CFolderWalk::~CFolderWalk() = default;
+
 bool CFolderWalk::Run(const char* folder) {
-    CString base(folder);
-    if (base.IsEmpty() || IsReparsePoint(base))
-        return false;
-    if (!EndsWith(base, '\\'))
-        base += '\\';
-    m_stopped = false;
-    return ListFolder(base);
+    std::wstring wide = Widened(folder);
+    return !wide.empty() && Run(wide.c_str());
 }
 
-bool CFolderWalk::ListFolder(const CString& folderWithSlash) {
-    WIN32_FIND_DATAA found;
-    CFindHandle find(FindFirstFileA(folderWithSlash + "*", &found));
+bool CFolderWalk::Run(const wchar_t* folder) {
+    if (!folder || !*folder || IsReparsePoint(folder))
+        return false;
+    m_path = folder;
+    if (m_path.back() != L'\\')
+        m_path += L'\\';
+    m_stopped = false;
+    return ListFolder();
+}
+
+bool CFolderWalk::ListFolder() {
+    const size_t base = m_path.size();
+    m_path += L'*';
+    WIN32_FIND_DATAW found;
+    CFindHandle find(FindFirstFileW(m_path.c_str(), &found));
+    m_path.resize(base);
     if (!find.IsValid())
         return false;
+    char name[2 * MAX_PATH];
     do {
         m_stopped = m_stopped || IsStopped();
         if (m_stopped)
             break;
         if (IsDotEntry(found.cFileName) || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             continue;
-        CString path = folderWithSlash + found.cFileName;
+        m_path.resize(base);
+        m_path += found.cFileName;
+        if (!WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, sizeof name, nullptr, nullptr))
+            name[0] = 0;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            OnFile(path, found);
-        } else if (OnEnterFolder(path, found)) {
-            ListFolder(path + "\\");
+            OnFile({m_path.c_str(), name, found});
+        } else if (OnEnterFolder({m_path.c_str(), name, found})) {
+            const size_t own = m_path.size();
+            m_path += L'\\';
+            ListFolder();
+            m_path.resize(own);
             if (!m_stopped)
-                OnLeaveFolder(path);
+                OnLeaveFolder({m_path.c_str(), name, found});
         }
-    } while (FindNextFileA(find, &found));
+    } while (FindNextFileW(find, &found));
+    m_path.resize(base);
     return true;
 }
 
-bool CFolderWalk::IsReparsePoint(const char* path) {
-    CString own(path);
-    while (EndsWith(own, '\\') || EndsWith(own, '/'))
-        own = own.Left(own.GetLength() - 1);
+bool CFolderWalk::IsReparsePoint(const char* path) { return IsReparsePoint(Widened(path).c_str()); }
+
+bool CFolderWalk::IsReparsePoint(const wchar_t* path) {
+    std::wstring own(path ? path : L"");
+    while (EndsWithSeparator(own))
+        own.pop_back();
     // "C:" alone names the current folder of drive C, not its root.
-    if (EndsWith(own, ':'))
-        own += '\\';
-    DWORD attributes = GetFileAttributesA(own);
+    if (!own.empty() && own.back() == L':')
+        own += L'\\';
+    DWORD attributes = GetFileAttributesW(own.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool CFolderWalk::ChangeReadOnly(const wchar_t* path, DWORD attributes, bool readOnly) {
+    if (((attributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly)
+        return true;
+    const DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                           FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY;
+    DWORD wanted = (attributes & settable) | (readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+    return SetFileAttributesW(path, wanted ? wanted : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+CString CFolderWalk::AnsiPath(const wchar_t* path) {
+    CString exact = NarrowedExactly(path);
+    if (!exact.IsEmpty())
+        return exact;
+    wchar_t shortPath[MAX_PATH];
+    DWORD length = GetShortPathNameW(path, shortPath, MAX_PATH);
+    return (length > 0 && length < MAX_PATH) ? NarrowedExactly(shortPath) : CString();
 }

@@ -1,7 +1,10 @@
 #include "Language.h"
 
+#include <new>
+
 #include "Mbcs.h"
 #include "UtilityLib.h"
+#include "WholeTextLimit.h"
 
 namespace {
 
@@ -71,7 +74,9 @@ private:
 };
 
 // Fills the table from the text of a message file, one entry (a msgid line and its first
-// translation line for the language) at a time, and logs problems to the error file.
+// translation line for the language) at a time. Problems are gathered and go to the error
+// file in one write at the end, duplicates to one message box: a hostile file with thousands
+// of them must not cost a box and a rewrite of the file each.
 class CMsgFileReader {
 public:
     CMsgFileReader(CMapStringToString& texts, const CString& messageFile, const CString& errorFile,
@@ -88,6 +93,9 @@ public:
             else if (m_entryOpen && IsTranslation(line))
                 TakeTranslation(line);
         }
+        if (!m_errors.IsEmpty())
+            CUtilityLib::SaveFileData("[Error]\r\n" + m_errors, m_errorFile);
+        ShowDuplicates();
     }
 
 private:
@@ -103,6 +111,19 @@ private:
         message.Format("msgid [%s] were duplicated (Line: %d, File: %s)", (const char*)m_key, m_lineNumber,
                        (const char*)CUtilityLib::GetFileName(m_messageFile));
         ReportError(message);
+        if (m_duplicates++ == 0)
+            m_firstDuplicate = message;
+    }
+
+    void ShowDuplicates() const {
+        if (m_duplicates == 0)
+            return;
+        CString message = m_firstDuplicate;
+        if (m_duplicates > 1) {
+            CString count;
+            count.Format("\n\n%d duplicated msgids in all", m_duplicates);
+            message += count;
+        }
         MessageBoxA(nullptr, message, "알림", MB_OK | MB_ICONWARNING);
     }
 
@@ -144,10 +165,13 @@ private:
         return true;
     }
 
+    // Each line gives at most one problem, so the line numbers are distinct keys.
     void ReportError(const char* message) {
         CString lineKey;
-        lineKey.Format("%d", m_lineNumber);
-        CUtilityLib::WritePrivateProfileStringA("Error", lineKey, message, m_errorFile);
+        lineKey.Format("%d=", m_lineNumber);
+        m_errors += lineKey;
+        m_errors += message;
+        m_errors += "\r\n";
     }
 
     CMapStringToString& m_texts;
@@ -157,29 +181,44 @@ private:
     int m_lineNumber = 0;
     bool m_entryOpen = false;
     CString m_key;
+    CString m_errors;
+    CString m_firstDuplicate;
+    int m_duplicates = 0;
 };
+
+void LoadMessageFile(LanguageState& state, const char* file, const char* language) {
+    state.messageFile = file;
+    state.errorFile.Empty();
+    // An empty name would put the error file in the folder above the program's.
+    if (state.messageFile.IsEmpty())
+        return;
+    if (state.messageFile.Find('\\') < 0) {
+        CString programFolder = CUtilityLib::GetAppPath();
+        // Without it the name would become "\language.msg", and the error file one at the drive root.
+        if (programFolder.IsEmpty())
+            return;
+        state.messageFile = programFolder + "\\" + state.messageFile;
+    }
+    state.errorFile = CUtilityLib::GetParentFolder(state.messageFile) + "\\msg_error.ini";
+    DeleteFileA(state.errorFile);
+
+    CString tag = CString("msg.") + language;
+    tag.MakeLower();
+    CString text = CUtilityLib::LoadFileData(state.messageFile, kWholeTextLimit);
+    if (!text.IsEmpty())
+        CMsgFileReader(state.texts, state.messageFile, state.errorFile, tag).Read(text);
+}
 
 }  // namespace
 
 void CLanguage::SetMsgPathName(const char* file, const char* language) {
     LanguageState& state = State();
     state.texts.RemoveAll();
-    state.messageFile = file;
-    state.errorFile.Empty();
-    // An empty name would put the error file in the folder above the program's.
-    if (state.messageFile.IsEmpty())
-        return;
-    if (state.messageFile.Find('\\') < 0)
-        state.messageFile = CUtilityLib::GetAppPath() + "\\" + state.messageFile;
-    state.errorFile = CUtilityLib::GetParentFolder(state.messageFile) + "\\msg_error.ini";
-    DeleteFileA(state.errorFile);
-
-    CString tag = CString("msg.") + language;
-    tag.MakeLower();
-    CString text = CUtilityLib::LoadFileData(state.messageFile);
-    if (text.IsEmpty())
-        return;
-    CMsgFileReader(state.texts, state.messageFile, state.errorFile, tag).Read(text);
+    try {
+        LoadMessageFile(state, file, language);
+    } catch (const std::bad_alloc&) {
+        state.texts.RemoveAll();
+    }
 }
 
 CString CLanguage::TXT(const char* key) {

@@ -9,9 +9,11 @@ public:
     CLanguage() = delete;
 
     // Empties the table and loads the entries of language from the message file; a file name
-    // without "\" is taken from the running program's folder. Problems go to "msg_error.ini"
-    // beside the file (deleted first, so it holds only this load's); a duplicate msgid is
-    // also shown in a message box, and its later translation wins.
+    // without "\" is taken from the running program's folder (nothing is loaded when that is
+    // unknown); only the file's first 4 MiB are read (kWholeTextLimit). Problems go to
+    // "msg_error.ini" beside the file (deleted first, so it holds only this load's); duplicate
+    // msgids are also shown in one message box that names the first and their number, and a
+    // later translation wins.
     static void SetMsgPathName(const char* file, const char* language);
 
     // The key's text, or the key itself when the table has none.

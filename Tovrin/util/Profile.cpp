@@ -1,34 +1,54 @@
 #include "UtilityLib.h"
 
+#include <new>
 #include <vector>
+
+#include "Mbcs.h"
+#include "WholeTextLimit.h"
 
 namespace {
 
 const int kProfileValueChars = 1024;
-// Sections are read whole; this only bounds a buffer when the file's size cannot be learnt
-// (a bare file name, which the platform looks up in the Windows folder).
+// A section is never longer than its file; only when the file's size cannot be learnt are
+// buffers doubled, up to the limit.
 const DWORD kMinSectionBuffer = 4096;
-const DWORD kMaxSectionBuffer = 64 * 1024 * 1024;
+const DWORD kMaxSectionBuffer = kWholeTextLimit + 2;
 
-DWORD FileSizeOrZero(const char* file) {
+// The size of the file the platform reads: it looks a bare name up in the Windows folder, and
+// takes win.ini without a name.
+bool ProfileFileSize(const char* file, ULONGLONG& size) {
+    CString path(file ? file : "win.ini");
+    if (path.FindOneOf("\\/:") < 0)
+        path = CUtilityLib::GetWindowsDirectoryA() + "\\" + path;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!file || !GetFileAttributesExA(file, GetFileExInfoStandard, &data) || data.nFileSizeHigh)
-        return 0;
-    return data.nFileSizeLow;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return false;
+    size = static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return true;
 }
 
 // The section as NUL-separated lines; the returned count excludes the final terminator.
 DWORD ReadSection(const char* section, const char* file, std::vector<char>& buffer) {
-    DWORD size = FileSizeOrZero(file) + 2;
+    ULONGLONG fileSize = 0;
+    bool sized = ProfileFileSize(file, fileSize);
+    if (sized && fileSize > static_cast<ULONGLONG>(kWholeTextLimit))
+        return 0;
+    DWORD size = sized ? static_cast<DWORD>(fileSize) + 2 : kMinSectionBuffer;
     if (size < kMinSectionBuffer)
         size = kMinSectionBuffer;
     for (;;) {
         buffer.assign(size, '\0');
         DWORD copied = ::GetPrivateProfileSectionA(section, buffer.data(), size, file);
         // size - 2 is the platform's way of saying the section did not fit.
-        if (copied < size - 2 || size >= kMaxSectionBuffer)
+        if (copied < size - 2)
             return copied;
-        size *= 2;
+        if (size >= kMaxSectionBuffer) {
+            // Cut: the last line may be partial, so it goes.
+            while (copied > 0 && buffer[copied - 1])
+                --copied;
+            return copied > 0 ? copied - 1 : 0;
+        }
+        size = size < kMaxSectionBuffer / 2 ? size * 2 : kMaxSectionBuffer;
     }
 }
 
@@ -36,8 +56,12 @@ DWORD ReadSection(const char* section, const char* file, std::vector<char>& buff
 
 CString CUtilityLib::GetPrivateProfileStringA(const char* section, const char* key, const char* file) {
     char value[kProfileValueChars] = {};
-    ::GetPrivateProfileStringA(section, key, "", value, kProfileValueChars, file);
-    return value;
+    DWORD length = ::GetPrivateProfileStringA(section, key, "", value, kProfileValueChars, file);
+    // A cut by bytes, as Windows makes in an ANSI file, may split the last double-byte character;
+    // Wine cuts whole characters.
+    if (length == kProfileValueChars - 1)
+        length = Mbcs::LengthWithoutBrokenTail(value);
+    return CString(value, static_cast<int>(length));
 }
 
 int CUtilityLib::GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file) {
@@ -61,15 +85,23 @@ void CUtilityLib::DeletePrivateProfile(const char* section, const char* key, con
 
 int CUtilityLib::GetPrivateProfileSectionA(const char* section, CStringArray& keys, CStringArray& values,
                                            const char* file) {
-    std::vector<char> buffer;
-    DWORD copied = ReadSection(section, file, buffer);
-    const char* end = buffer.data() + copied;
-    for (const char* line = buffer.data(); line < end && *line;) {
-        CString text(line, static_cast<int>(strnlen(line, end - line)));
-        int equals = text.Find('=');
-        values.Add(equals < 0 ? CString() : text.Mid(equals + 1));
-        keys.Add(equals < 0 ? text : text.Left(equals));
-        line += text.GetLength() + 1;
+    const int keptKeys = keys.GetSize();
+    const int keptValues = values.GetSize();
+    try {
+        std::vector<char> buffer;
+        DWORD copied = ReadSection(section, file, buffer);
+        const char* end = buffer.data() + copied;
+        for (const char* line = buffer.data(); line < end && *line;) {
+            CString text(line, static_cast<int>(strnlen(line, end - line)));
+            int equals = text.Find('=');
+            values.Add(equals < 0 ? CString() : text.Mid(equals + 1));
+            keys.Add(equals < 0 ? text : text.Left(equals));
+            line += text.GetLength() + 1;
+        }
+    } catch (const std::bad_alloc&) {
+        // Whole lines or none: the arrays stay parallel.
+        keys.SetSize(keptKeys);
+        values.SetSize(keptValues);
     }
     return keys.GetSize();
 }

@@ -4,31 +4,21 @@
 
 namespace {
 
-// Sets or clears FILE_ATTRIBUTE_READONLY alone; true when it already is as wanted.
-bool ChangeReadOnly(const char* path, DWORD attributes, bool readOnly) {
-    if (((attributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly)
-        return true;
-    const DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
-                           FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY;
-    DWORD wanted = (attributes & settable) | (readOnly ? FILE_ATTRIBUTE_READONLY : 0);
-    return SetFileAttributesA(path, wanted ? wanted : FILE_ATTRIBUTE_NORMAL) != FALSE;
-}
-
 class ReadOnlyWalk : public CFolderWalk {
 public:
     explicit ReadOnlyWalk(bool readOnly) : m_readOnly(readOnly) {}
     bool AllChanged() const { return m_allChanged; }
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override { Change(path, found); }
-    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& found) override {
-        Change(path, found);
+    void OnFile(const CFolderEntry& entry) override { Change(entry); }
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        Change(entry);
         return true;
     }
 
 private:
-    void Change(const CString& path, const WIN32_FIND_DATAA& found) {
-        if (!ChangeReadOnly(path, found.dwFileAttributes, m_readOnly))
+    void Change(const CFolderEntry& entry) {
+        if (!ChangeReadOnly(entry.path, entry.found.dwFileAttributes, m_readOnly))
             m_allChanged = false;
     }
 
@@ -39,13 +29,16 @@ private:
 }  // namespace
 
 bool CUtilityLib::SetReadOnly(const char* path, bool readOnly) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || CFolderWalk::IsReparsePoint(path))
+    wchar_t wide[MAX_PATH];
+    if (!path || !MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH))
         return false;
-    bool changed = ChangeReadOnly(path, attributes, readOnly);
+    DWORD attributes = GetFileAttributesW(wide);
+    if (attributes == INVALID_FILE_ATTRIBUTES || CFolderWalk::IsReparsePoint(wide))
+        return false;
+    bool changed = CFolderWalk::ChangeReadOnly(wide, attributes, readOnly);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return changed;
     ReadOnlyWalk tree(readOnly);
-    tree.Run(path);
+    tree.Run(wide);
     return changed && tree.AllChanged();
 }

@@ -42,6 +42,7 @@ public:
     static bool IsDirectory(const char* path);
     static bool IsFileFolder(const char* path);
     static bool IsReadOnly(const char* path);
+    // 0xFFFFFFFF when the path is missing; a size of 4 GiB or more gives 0xFFFFFFFE.
     static DWORD GetFileSize(const char* path);
 
     // Standard folders, without a trailing "\".
@@ -53,6 +54,7 @@ public:
     static void SetAppDataSubPath(const char* name);
 
     // Whole files and folder chains.
+    // "" when the file cannot be opened or its text cannot be held in memory.
     static CString LoadFileData(const char* file, int limit = 0);
     static bool SaveFileData(CString text, const char* file, bool writeThrough = false);
     static void CreateMultiFolder(const char* path, int includeLast = 1);
@@ -73,6 +75,8 @@ public:
     static void WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file);
     static void WritePrivateProfileInt(const char* section, const char* key, int value, const char* file);
     static void DeletePrivateProfile(const char* section, const char* key, const char* file);
+    // Appends the section's lines, whole however long; a file above 4 MiB (kWholeTextLimit) adds
+    // nothing, since the platform would read all of it into memory.
     static int GetPrivateProfileSectionA(const char* section, CStringArray& keys, CStringArray& values, const char* file);
 
     // Text.

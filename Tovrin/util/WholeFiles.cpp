@@ -1,6 +1,7 @@
 #include "UtilityLib.h"
 
 #include <climits>
+#include <new>
 
 #include "Handle.h"
 
@@ -13,15 +14,19 @@ CString CUtilityLib::LoadFileData(const char* file, int limit) {
     LONGLONG wanted = (limit > 0 && limit < size.QuadPart) ? limit : size.QuadPart;
     if (wanted >= INT_MAX)
         return CString();
-    CString text;
-    char* buffer = text.GetBuffer(static_cast<int>(wanted));
-    DWORD read = 0;
-    if (!ReadFile(handle, buffer, static_cast<DWORD>(wanted), &read, nullptr))
-        read = 0;
-    buffer[read] = 0;
-    // The text ends at the first NUL byte read.
-    text.ReleaseBuffer(-1);
-    return text;
+    try {
+        CString text;
+        char* buffer = text.GetBuffer(static_cast<int>(wanted));
+        DWORD read = 0;
+        if (!ReadFile(handle, buffer, static_cast<DWORD>(wanted), &read, nullptr))
+            read = 0;
+        buffer[read] = 0;
+        // The text ends at the first NUL byte read.
+        text.ReleaseBuffer(-1);
+        return text;
+    } catch (const std::bad_alloc&) {
+        return CString();
+    }
 }
 
 bool CUtilityLib::SaveFileData(CString text, const char* file, bool writeThrough) {

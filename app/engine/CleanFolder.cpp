@@ -27,28 +27,28 @@ public:
           m_recurse(recurse) {}
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
-        if (!IsCleanable(found))
+    void OnFile(const CFolderEntry& entry) override {
+        if (!IsCleanable(entry.name))
             return;
-        ClearReadOnly(path, found);
-        if (m_depth == 0 && IsException(found.cFileName))
+        ClearReadOnly(entry);
+        if (m_depth == 0 && IsException(entry.name))
             return;
-        DeleteFileA(path);
+        DeleteFileW(entry.path);
     }
 
-    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& found) override {
-        if (!IsCleanable(found))
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        if (!IsCleanable(entry.name))
             return false;
-        ClearReadOnly(path, found);
+        ClearReadOnly(entry);
         if (!m_recurse)
             return false;
         ++m_depth;
         return true;
     }
 
-    void OnLeaveFolder(const CString& path) override {
+    void OnLeaveFolder(const CFolderEntry& entry) override {
         --m_depth;
-        RemoveDirectoryA(path);
+        RemoveDirectoryW(entry.path);
     }
 
     // Under Wine each wait is a round trip to the server that costs a third of a deletion, so
@@ -65,10 +65,10 @@ protected:
 
 private:
     // Both rules hold for folders as well as files.
-    bool IsCleanable(const WIN32_FIND_DATAA& found) const {
-        if (!m_includeDesktopIni && Mbcs::CompareNoCase(found.cFileName, "desktop.ini") == 0)
+    bool IsCleanable(const char* name) const {
+        if (!m_includeDesktopIni && Mbcs::CompareNoCase(name, "desktop.ini") == 0)
             return false;
-        return m_includeTmp || Mbcs::CompareNoCase(NameExtension(found.cFileName), "tmp") != 0;
+        return m_includeTmp || Mbcs::CompareNoCase(NameExtension(name), "tmp") != 0;
     }
 
     // Exceptions are lower-case texts; they protect files of the cleaned folder only, not of its subfolders.
@@ -84,11 +84,8 @@ private:
         return false;
     }
 
-    static void ClearReadOnly(const CString& path, const WIN32_FIND_DATAA& found) {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
-            return;
-        DWORD kept = found.dwFileAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
-        SetFileAttributesA(path, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    static void ClearReadOnly(const CFolderEntry& entry) {
+        ChangeReadOnly(entry.path, entry.found.dwFileAttributes, false);
     }
 
     const CHistoryCleaner& m_engine;

@@ -35,12 +35,15 @@ public:
     CStringArray subfolders;
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
-        if (Mbcs::CompareNoCase(found.cFileName, kIndexDat) == 0)
+    void OnFile(const CFolderEntry& entry) override {
+        if (Mbcs::CompareNoCase(entry.name, kIndexDat) == 0)
             holdsIndexDat = true;
     }
-    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& found) override {
-        subfolders.Add(path);
+    // A folder that the ANSI calls cannot name is passed over: the index reset copies by ANSI path.
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        CString path = AnsiPath(entry.path);
+        if (!path.IsEmpty())
+            subfolders.Add(path);
         return false;
     }
     bool IsStopped() override { return m_engine.IsStopRequested(); }

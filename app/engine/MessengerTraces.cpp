@@ -85,11 +85,14 @@ public:
     CStringArray found;
 
 protected:
-    void OnFile(const CString&, const WIN32_FIND_DATAA&) override {}
-    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA& entry) override {
-        if (!IsNateOnDataFolder(entry.cFileName))
+    void OnFile(const CFolderEntry&) override {}
+    // The data folders are cleaned through the ANSI calls: one they cannot name is passed over.
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        if (!IsNateOnDataFolder(entry.name))
             return true;
-        found.Add(path);
+        CString path = AnsiPath(entry.path);
+        if (!path.IsEmpty())
+            found.Add(path);
         return false;
     }
 };

@@ -24,24 +24,24 @@ public:
     }
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA& found) override {
-        if (!IsStale(found))
+    void OnFile(const CFolderEntry& entry) override {
+        if (!IsStale(entry))
             return;
-        CUtilityLib::SetReadOnly(path, false);
-        DeleteFileA(path);
+        ChangeReadOnly(entry.path, entry.found.dwFileAttributes, false);
+        DeleteFileW(entry.path);
     }
 
-    // Only empty folders go; RemoveDirectoryA fails on the others.
-    void OnLeaveFolder(const CString& path) override { RemoveDirectoryA(path); }
+    // Only empty folders go; RemoveDirectoryW fails on the others.
+    void OnLeaveFolder(const CFolderEntry& entry) override { RemoveDirectoryW(entry.path); }
 
     bool IsStopped() override { return m_engine.IsStopRequested(); }
 
 private:
-    bool IsStale(const WIN32_FIND_DATAA& found) const {
-        CString name(found.cFileName);
+    bool IsStale(const CFolderEntry& entry) const {
+        CString name(entry.name);
         if (CUtilityLib::GetFileExt(name).CompareNoCase("pf") != 0 || name.Find("NTOSBOOT") >= 0)
             return false;
-        ULONGLONG written = FileTimeValue(found.ftLastWriteTime);
+        ULONGLONG written = FileTimeValue(entry.found.ftLastWriteTime);
         if (written == 0 || written > m_now)
             return false;
         return (m_now - written) / kFileTimeUnitsPerSecond > kPrefetchKeptSeconds;

@@ -5,6 +5,7 @@
 #include "LinkedTree.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
+#include "../util/WidePaths.h"
 
 using FileProbe::Exists;
 
@@ -179,4 +180,26 @@ TEST(CleanFolder, GivesZeroForAMissingFolder) {
     TempFolder folder;
     EXPECT_EQ(0, Clean(folder / "missing", true, true, true));
     EXPECT_TRUE(FileProbe::IsFolder(folder.Path()));
+}
+
+TEST(CleanFolder, RemovesEntriesNamedOutsideTheCodePageAndKeepsTheRulesForThem) {
+    TempFolder folder;
+    std::wstring t = WidePaths::Join(folder.MakeFolder("t"), L"");
+    const std::wstring accented = WidePaths::kAccentedFolder;
+    const std::wstring removed[] = {t + WidePaths::kChineseLink, t + accented + L"\\" + WidePaths::kAccentedFile,
+                                    t + accented};
+    // The rules still hold on the ANSI names: "résumé.tmp" is a .tmp file, "ğ naver.com.txt" an exception.
+    const std::wstring kept[] = {t + accented + L".tmp", t + L"\u011F naver.com.txt"};
+    ASSERT_TRUE(WidePaths::MakeFile(removed[0], FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(WidePaths::MakeFile(removed[1]));
+    ASSERT_TRUE(WidePaths::MakeFile(kept[0]));
+    ASSERT_TRUE(WidePaths::MakeFile(kept[1]));
+    CStringArray exceptions;
+    exceptions.Add("naver.com");
+
+    EXPECT_EQ(1, Clean(folder / "t", false, false, true, &exceptions));
+    for (const std::wstring& path : removed)
+        EXPECT_FALSE(WidePaths::Exists(path));
+    for (const std::wstring& path : kept)
+        EXPECT_TRUE(WidePaths::Exists(path));
 }

@@ -14,6 +14,7 @@
 #include "ProgramTraceProfile.h"
 #include "RedirectedAppData.h"
 #include "TestFixtures.h"
+#include "../util/WidePaths.h"
 
 using FileProbe::ReadBytes;
 
@@ -137,6 +138,19 @@ TEST(FindIndexDatFolders, ListsEachFolderHoldingOneOnceAndParentsFirst) {
     for (const char* sub : {"r\\a", "r\\a\\b", "r\\c\\d", "r\\e\\f"})
         EXPECT_GT(PositionOf(found, folder / sub), 0) << sub;
     EXPECT_LT(PositionOf(found, folder / "r\\a"), PositionOf(found, folder / "r\\a\\b"));
+}
+
+TEST(FindIndexDatFolders, FindsAFolderNamedOutsideTheCodePageUnderAnAnsiPathThatNamesIt) {
+    TempFolder folder;
+    ASSERT_TRUE(WidePaths::MakeFile(
+        WidePaths::Join(folder.Path(), std::wstring(L"r\\") + WidePaths::kAccentedFolder + L"\\index.dat")));
+    // The look-alike that the ANSI calls would name instead of "résumé".
+    folder.MakeFile("r\\resume\\other.txt");
+    CHistoryCleaner engine;
+    std::vector<std::string> found = Found(engine, folder / "r");
+
+    ASSERT_EQ(1u, found.size());
+    EXPECT_TRUE(FileProbe::Exists(CString(found[0].c_str()) + "\\index.dat")) << found[0];
 }
 
 TEST(FindIndexDatFolders, AppendsToTheCallersListWithoutRepeatingAFolder) {

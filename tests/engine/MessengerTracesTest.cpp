@@ -9,6 +9,7 @@
 #include "HostTools.h"
 #include "ProgramTraceProfile.h"
 #include "TestFixtures.h"
+#include "../util/WidePaths.h"
 
 using FileProbe::Exists;
 using FileProbe::IsFolder;
@@ -204,6 +205,20 @@ TEST(NateOnDataFolders, CleansAMaildataFolderWithAllItsSubfolders) {
     EXPECT_TRUE(IsFolder(folder / "BIN\\maildata"));
     EXPECT_FALSE(Exists(folder / "BIN\\maildata\\m.txt"));
     EXPECT_FALSE(Exists(folder / "BIN\\maildata\\sub")) << "a data folder inside maildata is not kept as one";
+}
+
+TEST(NateOnDataFolders, FindsAndCleansDataFoldersBelowNamesOutsideTheCodePage) {
+    TempFolder folder;
+    std::wstring chat =
+        WidePaths::Join(folder.Path(), std::wstring(L"BIN\\") + WidePaths::kAccentedFolder + L"\\chatdata");
+    ASSERT_TRUE(WidePaths::MakeFile(chat + L"\\" + WidePaths::kChineseLink));
+    ASSERT_TRUE(WidePaths::MakeFile(chat + L"\\plain.txt"));
+
+    CHistoryCleaner().CleanNateOnDataFolders(folder / "BIN");
+
+    EXPECT_TRUE(WidePaths::Exists(chat));
+    EXPECT_FALSE(WidePaths::Exists(chat + L"\\" + WidePaths::kChineseLink));
+    EXPECT_FALSE(WidePaths::Exists(chat + L"\\plain.txt"));
 }
 
 TEST(NateOnDataFolders, NeverEntersALinkNorCleansDataFoldersBehindOne) {

@@ -10,6 +10,7 @@
 #include "HostTools.h"
 #include "TestFixtures.h"
 #include "TraceFixtures.h"
+#include "../util/WidePaths.h"
 
 using FileProbe::Exists;
 using namespace TraceFixtures;
@@ -116,6 +117,30 @@ TEST(RemovePrefetch, NeverEntersOrRemovesAFolderLink) {
 
     EXPECT_TRUE(Exists(outsideStale));
     EXPECT_TRUE(FileProbe::IsLink(link));
+}
+
+TEST(RemovePrefetch, SeesFilesAndFoldersNamedOutsideTheCodePage) {
+    TempFolder prefetch;
+    std::wstring root = WidePaths::Join(prefetch.Path(), L"");
+    // "ĞAME.EXE-...": Ğ is missing from the code page.
+    const std::wstring stale[] = {root + L"\u011EAME.EXE-1234ABCD.pf",
+                                  root + WidePaths::kAccentedFolder + L"\\\u011EAME.EXE-00000001.pf"};
+    const std::wstring fresh = root + L"\u011EAME.EXE-00000002.pf";
+    ASSERT_TRUE(WidePaths::MakeFolder(root + WidePaths::kAccentedFolder));
+    // Renaming keeps the age given under a plain name.
+    const CString aged[] = {AgedFile(prefetch, "aged0.pf", 30, FILE_ATTRIBUTE_READONLY),
+                            AgedFile(prefetch, "aged1.pf", 30)};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(MoveFileW(WidePaths::Widened(aged[i]).c_str(), stale[i].c_str()));
+    ASSERT_TRUE(WidePaths::MakeFile(fresh));
+
+    CHistoryCleaner engine;
+    engine.RemovePrefetch(prefetch.Path());
+
+    for (const std::wstring& path : stale)
+        EXPECT_FALSE(WidePaths::Exists(path));
+    EXPECT_FALSE(WidePaths::Exists(root + WidePaths::kAccentedFolder));
+    EXPECT_TRUE(WidePaths::Exists(fresh));
 }
 
 TEST(RemovePrefetch, DeletesNothingOnceStopped) {

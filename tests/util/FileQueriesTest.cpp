@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "SparseFile.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
-
-
 
 TEST(FileQueries, MissingOrEmptyPathIsNothing) {
     TempFolder folder;
@@ -34,4 +33,18 @@ TEST(FileQueries, FolderIsAFolderButNoFile) {
     EXPECT_TRUE(CUtilityLib::IsDirectory(sub));
     EXPECT_TRUE(CUtilityLib::IsFileFolder(sub));
     EXPECT_TRUE(CUtilityLib::IsDirectory(sub + "\\"));
+}
+
+TEST(FileQueries, SizeOfFourGiBOrMoreIsClampedBelowTheMissingMark) {
+    TempFolder folder;
+    const struct {
+        ULONGLONG size;
+        DWORD expected;
+    } cases[] = {{3 * kOneGiB, 0xC0000000u}, {0xFFFFFFFEull, 0xFFFFFFFEu}, {0xFFFFFFFFull, 0xFFFFFFFEu},
+                 {4 * kOneGiB, 0xFFFFFFFEu}, {4 * kOneGiB + 5, 0xFFFFFFFEu}, {9 * kOneGiB, 0xFFFFFFFEu}};
+    for (const auto& c : cases) {
+        CString file = folder / "sparse.bin";
+        ASSERT_TRUE(MakeSparseFile(file, c.size)) << c.size;
+        EXPECT_EQ(c.expected, CUtilityLib::GetFileSize(file)) << c.size;
+    }
 }

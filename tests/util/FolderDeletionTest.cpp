@@ -4,6 +4,7 @@
 #include "LinkedTree.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
+#include "WidePaths.h"
 
 using FileProbe::Exists;
 
@@ -119,4 +120,32 @@ TEST(FolderDeletion, ALinkPassedInIsLeftAlone) {
     }
     EXPECT_TRUE(linked.OutsideIntact());
     EXPECT_TRUE(linked.LinkIntact());
+}
+
+TEST(FolderDeletion, RemovesEntriesNamedOutsideTheCodePage) {
+    TempFolder folder;
+    const std::wstring accentedFolder = std::wstring(L"\\") + WidePaths::kAccentedFolder;
+    const std::wstring names[] = {accentedFolder + L"\\" + WidePaths::kAccentedFile,
+                                  accentedFolder + L"\\" + WidePaths::kChineseLink,
+                                  std::wstring(L"\\") + WidePaths::kChineseLink};
+    struct Case {
+        const char* tree;
+        int (*remove)(CString);
+        int result;
+        bool treeStays;
+    };
+    for (const Case& c : {Case{"files", CUtilityLib::SHDeleteDirectory, 1, true},
+                          Case{"whole", CUtilityLib::SHDeleteDirectoryAll, 1, false},
+                          Case{"content", CUtilityLib::SHDeleteSubDirectoryAll, 1, true}}) {
+        CString tree = folder.MakeFolder(c.tree);
+        for (const std::wstring& name : names)
+            ASSERT_TRUE(WidePaths::MakeFile(WidePaths::Widened(tree) + name));
+        EXPECT_EQ(c.result, c.remove(tree)) << c.tree;
+        EXPECT_EQ(c.treeStays, FileProbe::IsFolder(tree)) << c.tree;
+        bool filesOnly = c.remove == CUtilityLib::SHDeleteDirectory;
+        EXPECT_FALSE(WidePaths::Exists(WidePaths::Widened(tree) + names[2])) << c.tree;
+        // SHDeleteDirectory leaves subfolders with their content.
+        EXPECT_EQ(filesOnly, WidePaths::Exists(WidePaths::Widened(tree) + names[0])) << c.tree;
+        EXPECT_EQ(filesOnly, WidePaths::Exists(WidePaths::Widened(tree) + accentedFolder)) << c.tree;
+    }
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "FileProbe.h"
 #include "FolderWalk.h"
 #include "LinkedTree.h"
 #include "TestFixtures.h"
+#include "WidePaths.h"
 
 namespace {
 
@@ -18,20 +21,41 @@ public:
     size_t stopAfter = SIZE_MAX;
 
 protected:
-    void OnFile(const CString& path, const WIN32_FIND_DATAA&) override { Record("file ", path); }
-    bool OnEnterFolder(const CString& path, const WIN32_FIND_DATAA&) override {
-        Record("enter ", path);
+    void OnFile(const CFolderEntry& entry) override { Record("file ", entry); }
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        Record("enter ", entry);
         return true;
     }
-    void OnLeaveFolder(const CString& path) override { Record("leave ", path); }
+    void OnLeaveFolder(const CFolderEntry& entry) override { Record("leave ", entry); }
     bool IsStopped() override { return events.size() >= stopAfter; }
 
 private:
-    void Record(const char* kind, const CString& path) {
-        events.push_back(kind + std::string(path.Find(m_root) == 0 ? path.Mid(m_root.GetLength()) : path));
+    void Record(const char* kind, const CFolderEntry& entry) {
+        char path[2 * MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, entry.path, -1, path, sizeof path, nullptr, nullptr);
+        CString own(path);
+        events.push_back(kind + std::string(own.Find(m_root) == 0 ? own.Mid(m_root.GetLength()) : own));
     }
 
     CString m_root;
+};
+
+// Keeps each entry's ANSI name and whether its wide path names it on disk.
+class NameWalk : public CFolderWalk {
+public:
+    std::vector<std::string> names;
+
+protected:
+    void OnFile(const CFolderEntry& entry) override { Record(entry); }
+    bool OnEnterFolder(const CFolderEntry& entry) override {
+        Record(entry);
+        return true;
+    }
+
+private:
+    void Record(const CFolderEntry& entry) {
+        names.push_back(std::string(entry.name) + (WidePaths::Exists(entry.path) ? "" : " (path missing)"));
+    }
 };
 
 }  // namespace
@@ -81,4 +105,32 @@ TEST(FolderWalk, EmptyOrMissingFolderIsNotWalked) {
     EXPECT_TRUE(empty.events.empty());
     RecordingWalk missing(folder / "missing");
     EXPECT_FALSE(missing.Run(folder / "missing"));
+}
+
+TEST(FolderWalk, ReachesNamesOutsideTheCodePageWithWidePathsAndAnsiNames) {
+    ASSERT_EQ(949u, GetACP());
+    TempFolder folder;
+    ASSERT_TRUE(WidePaths::MakeFile(WidePaths::Join(folder.Path(), std::wstring(WidePaths::kAccentedFolder) + L"\\" +
+                                                                     WidePaths::kAccentedFile)));
+    ASSERT_TRUE(WidePaths::MakeFile(WidePaths::Join(folder.Path(), WidePaths::kChineseLink)));
+    NameWalk walk;
+    ASSERT_TRUE(walk.Run(folder.Path()));
+    std::sort(walk.names.begin(), walk.names.end());
+    EXPECT_EQ((std::vector<std::string>{"?文件.txt.lnk", "resume", "Ærø ?.txt"}), walk.names);
+}
+
+TEST(FolderWalk, AnsiPathNamesTheSameEntry) {
+    ASSERT_EQ(949u, GetACP());
+    TempFolder folder;
+    std::wstring korean = WidePaths::Join(folder.Path(), L"\uD55C\uAE00");  // "한글"
+    std::wstring accented = WidePaths::Join(folder.Path(), WidePaths::kAccentedFolder);
+    ASSERT_TRUE(WidePaths::MakeFile(korean + L"\\in-korean.txt"));
+    ASSERT_TRUE(WidePaths::MakeFile(accented + L"\\in-accented.txt"));
+    // The look-alike that the ANSI calls would name instead of "résumé".
+    folder.MakeFile("resume\\in-look-alike.txt");
+
+    EXPECT_STREQ(folder / "한글", CFolderWalk::AnsiPath(korean.c_str()));
+    CString accentedAnsi = CFolderWalk::AnsiPath(accented.c_str());
+    EXPECT_TRUE(FileProbe::Exists(accentedAnsi + "\\in-accented.txt")) << (const char*)accentedAnsi;
+    EXPECT_FALSE(FileProbe::Exists(accentedAnsi + "\\in-look-alike.txt")) << (const char*)accentedAnsi;
 }

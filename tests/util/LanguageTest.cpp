@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "FileProbe.h"
+#include "HeapCeiling.h"
+#include "ImportPatch.h"
 #include "Language.h"
 #include "MessageBoxRecorder.h"
+#include "SparseFile.h"
 #include "TestFixtures.h"
 
 namespace {
@@ -48,6 +53,45 @@ protected:
 };
 
 bool IsCodePage949() { return GetACP() == 949; }
+
+// Stands in for GetModuleFileNameA when the program's path cannot be learnt.
+DWORD WINAPI NoModuleFileName(HMODULE, LPSTR name, DWORD size) {
+    if (size)
+        name[0] = 0;
+    return 0;
+}
+
+// A file at the root of drive C, removed at the end.
+class RootFile {
+public:
+    RootFile(const char* name, const std::string& bytes) : m_path(CString("C:\\") + name) {
+        EXPECT_FALSE(FileProbe::Exists(m_path)) << (const char*)m_path;
+        EXPECT_TRUE(FileProbe::WriteBytes(m_path, bytes));
+    }
+    ~RootFile() { DeleteFileA(m_path); }
+    RootFile(const RootFile&) = delete;
+    RootFile& operator=(const RootFile&) = delete;
+
+    std::string Bytes() const { return FileProbe::ReadBytes(m_path); }
+
+private:
+    CString m_path;
+};
+
+// The names at the root of drive C, sorted.
+std::vector<std::string> RootNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA("C:\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace
 
@@ -128,6 +172,32 @@ TEST_F(LanguageTest, DuplicateMsgidIsReportedOnceAndTheLaterTranslationWins) {
     EXPECT_STREQ(CString("4=") + report, ErrorSection());
     ASSERT_EQ(1, boxes.Count());
     EXPECT_STREQ(report, boxes.texts[0]);
+}
+
+TEST_F(LanguageTest, ThousandsOfDuplicatesGiveOneBoxAndEveryLineInTheErrorFile) {
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i)
+        bytes += i == 1500 ? "msgid \"dup\"\nmsg.kor \"middle\"\nmsgid lost\n" : "msgid \"dup\"\nmsg.kor \"v\"\n";
+    bytes += "msgid \"dup\"\nmsg.kor \"last\"\n";
+    Load(bytes);
+
+    EXPECT_STREQ("last", CLanguage::TXT("dup"));
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3, File: language.msg)\n\n3000 duplicated msgids in all",
+                 boxes.texts[0]);
+    EXPECT_STREQ("알림", boxes.caption);
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3, File: language.msg)", ErrorAt(3));
+    EXPECT_STREQ("Quotation Fault", ErrorAt(3003));
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 3004, File: language.msg)", ErrorAt(3004));
+    EXPECT_STREQ("msgid [dup] were duplicated (Line: 6002, File: language.msg)", ErrorAt(6002));
+    EXPECT_STREQ("<none>", ErrorAt(6003));
+
+    std::vector<char> section(1 << 20);
+    DWORD length = GetPrivateProfileSectionA("Error", section.data(), static_cast<DWORD>(section.size()), errorFile);
+    int entries = 0;
+    for (const char* entry = section.data(); entry < section.data() + length && *entry; entry += strlen(entry) + 1)
+        ++entries;
+    EXPECT_EQ(3001, entries);
 }
 
 TEST_F(LanguageTest, DuplicateIsFoundByTheStoredKeyEvenWithEscapesOrAnEmptyText) {
@@ -215,4 +285,44 @@ TEST_F(LanguageTest, BareFileNameIsTakenFromTheProgramFolderNotTheCurrentOne) {
     DeleteFileA(programErrors);
     EXPECT_STREQ("program", where);
     EXPECT_NE(std::string::npos, errors.find("3=Quotation Fault"));
+}
+
+TEST_F(LanguageTest, WithoutTheProgramFolderABareNameLoadsNothingAndNeverTouchesTheDriveRoot) {
+    RootFile marker("msg_error.ini", "[Error]\r\n1=marker\r\n");
+    RootFile rootMessages("language.msg", "msgid \"root\"\nmsg.kor \"from the root\"\nmsgid broken\n");
+    std::vector<std::string> before = RootNames();
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    // "\\name" is taken from the root of the current folder's drive.
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path()));
+    {
+        ImportPatch noProgramPath(GetModuleHandleA("Tovrin.dll"), "kernel32.dll", "GetModuleFileNameA",
+                                  reinterpret_cast<void*>(&NoModuleFileName));
+        EXPECT_TRUE(noProgramPath.IsActive());
+        CLanguage::SetMsgPathName("language.msg", "kor");
+    }
+    SetCurrentDirectoryA(saved);
+
+    EXPECT_STREQ("root", CLanguage::TXT("root"));
+    EXPECT_EQ("[Error]\r\n1=marker\r\n", marker.Bytes());
+    EXPECT_EQ(before, RootNames());
+}
+
+TEST_F(LanguageTest, AMessageFileOfGigabytesLoadsItsFirstEntriesWithoutThrowing) {
+    for (ULONGLONG size : {kOneGiB + kOneGiB / 2, 3 * kOneGiB}) {
+        ASSERT_TRUE(MakeSparseFile(messageFile, size, "msgid \"first\"\nmsg.kor \"처음\"\n"));
+        HeapCeiling ceiling(kLargestBlockOf32BitProcess);
+        ASSERT_TRUE(ceiling.IsReady());
+        EXPECT_NO_THROW(CLanguage::SetMsgPathName(messageFile, "kor")) << size;
+        EXPECT_STREQ("처음", CLanguage::TXT("first")) << size;
+    }
+}
+
+TEST_F(LanguageTest, OnlyTheFirstFourMiBOfTheFileAreRead) {
+    std::string bytes = "msgid \"early\"\nmsg.kor \"read\"\n#";
+    bytes += std::string(4 * 1024 * 1024 - bytes.size() - 1, 'x') + "\n";
+    bytes += "msgid \"late\"\nmsg.kor \"read too\"\n";
+    Load(bytes);
+    EXPECT_STREQ("read", CLanguage::TXT("early"));
+    EXPECT_STREQ("late", CLanguage::TXT("late"));
 }

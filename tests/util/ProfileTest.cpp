@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "FileProbe.h"
+#include "HeapCeiling.h"
+#include "ImportPatch.h"
+#include "SparseFile.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -37,6 +43,19 @@ private:
     const char* m_name;
     CString m_path;
 };
+
+// Wine's GetPrivateProfileStringA converts whole characters, while Windows copies the bytes of
+// an ANSI file and cuts them at the buffer's end. This stand-in reads the whole value and
+// cuts it by bytes as Windows does.
+DWORD WINAPI ByteCutProfileString(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer, DWORD size,
+                                  LPCSTR file) {
+    char whole[8192] = {};
+    DWORD length = GetPrivateProfileStringA(section, key, fallback, whole, sizeof whole, file);
+    DWORD copied = length < size - 1 ? length : size - 1;
+    memcpy(buffer, whole, copied);
+    buffer[copied] = 0;
+    return copied;
+}
 
 }  // namespace
 
@@ -133,6 +152,38 @@ TEST(PrivateProfileSection, MissingOrEmptyFileAddsNothing) {
     EXPECT_EQ(1, values.GetSize());
 }
 
+TEST(PrivateProfileSection, AProfileOfGigabytesAddsNothingWithoutThrowing) {
+    TempFolder folder;
+    CString file = folder / "huge.ini";
+    ASSERT_TRUE(MakeSparseFile(file, 3 * kOneGiB, "[s]\r\nk=v\r\n"));
+    HeapCeiling ceiling(kLargestBlockOf32BitProcess);
+    ASSERT_TRUE(ceiling.IsReady());
+    CStringArray keys, values;
+    keys.Add("kept");
+    values.Add("kept value");
+    int count = -1;
+    EXPECT_NO_THROW(count = CUtilityLib::GetPrivateProfileSectionA("s", keys, values, file));
+    EXPECT_EQ(1, count);
+    ASSERT_EQ(1, values.GetSize());
+    EXPECT_STREQ("kept", keys[0]);
+    EXPECT_STREQ("kept value", values[0]);
+}
+
+TEST(PrivateProfileSection, AFileOfFourMiBIsReadAndOneByteMoreAddsNothing) {
+    TempFolder folder;
+    const std::string head = "[s]\r\nk=v\r\n[padding]\r\n;";
+    const struct {
+        size_t size;
+        int lines;
+    } cases[] = {{4 * 1024 * 1024, 1}, {4 * 1024 * 1024 + 1, 0}};
+    for (const auto& c : cases) {
+        CString file = folder / "padded.ini";
+        ASSERT_TRUE(FileProbe::WriteBytes(file, head + std::string(c.size - head.size() - 2, 'x') + "\r\n"));
+        CStringArray keys, values;
+        EXPECT_EQ(c.lines, CUtilityLib::GetPrivateProfileSectionA("s", keys, values, file)) << c.size;
+    }
+}
+
 TEST(PrivateProfileSection, LongSectionIsReadWhole) {
     TempFolder folder;
     CString content = LongSection("Layout", 800);
@@ -152,4 +203,28 @@ TEST(PrivateProfileSection, LongSectionOfABareFileNameIsReadWhole) {
     ASSERT_EQ(800, CUtilityLib::GetPrivateProfileSectionA("Layout", keys, values, profile.Name()));
     EXPECT_STREQ("C:\\Program Files\\Some Folder\\file0799.dll", keys[799]);
     EXPECT_STREQ("799", values[799]);
+}
+
+TEST(PrivateProfile, CutOfALongKoreanValueEndsOnAWholeCharacter) {
+    ASSERT_EQ(949u, GetACP());
+    TempFolder folder;
+    CString value;
+    for (int i = 0; i < 2000; ++i)
+        value += "한";
+    CString file = folder.MakeFile("korean-long.ini", "[s]\r\nk=" + value + "\r\n");
+    CString wholeCharacters;
+    for (int i = 0; i < 511; ++i)
+        wholeCharacters += "한";
+
+    for (bool byteCut : {false, true}) {
+        std::unique_ptr<ImportPatch> platform;
+        if (byteCut) {
+            platform.reset(new ImportPatch(GetModuleHandleA("Tovrin.dll"), "kernel32.dll", "GetPrivateProfileStringA",
+                                           reinterpret_cast<void*>(&ByteCutProfileString)));
+            ASSERT_TRUE(platform->IsActive());
+        }
+        CString read = CUtilityLib::GetPrivateProfileStringA("s", "k", file);
+        EXPECT_EQ(1022, read.GetLength()) << byteCut;
+        EXPECT_STREQ(wholeCharacters, read) << byteCut;
+    }
 }

@@ -4,6 +4,7 @@
 #include "LinkedTree.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
+#include "WidePaths.h"
 
 namespace {
 
@@ -55,4 +56,22 @@ TEST(SetReadOnly, NeverReachesThroughALink) {
     EXPECT_FALSE(CUtilityLib::SetReadOnly(linked.folderLink + "\\", true));
     EXPECT_FALSE(IsReadOnlyOnDisk(linked.outsideFile));
     EXPECT_TRUE(linked.LinkIntact());
+}
+
+TEST(SetReadOnly, ReachesEntriesNamedOutsideTheCodePage) {
+    TempFolder folder;
+    std::wstring tree = WidePaths::Join(folder.Path(), L"tree");
+    // Wine keeps no read-only attribute on folders, so only the files can show it.
+    const std::wstring entries[] = {tree + L"\\" + WidePaths::kAccentedFolder + L"\\" + WidePaths::kAccentedFile,
+                                    tree + L"\\" + WidePaths::kChineseLink};
+    for (const std::wstring& entry : entries)
+        ASSERT_TRUE(WidePaths::MakeFile(entry));
+
+    EXPECT_TRUE(CUtilityLib::SetReadOnly(folder / "tree", true));
+    for (const std::wstring& entry : entries)
+        EXPECT_TRUE(WidePaths::HasAttribute(entry, FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_TRUE(CUtilityLib::SetReadOnly(folder / "tree", false));
+    for (const std::wstring& entry : entries)
+        EXPECT_FALSE(WidePaths::HasAttribute(entry, FILE_ATTRIBUTE_READONLY));
 }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "FileProbe.h"
+#include "HeapCeiling.h"
+#include "SparseFile.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -39,6 +41,21 @@ TEST(LoadFileData, ReadsAFileAnotherHandleIsWriting) {
     ASSERT_NE(INVALID_HANDLE_VALUE, writer);
     EXPECT_STREQ("line", CUtilityLib::LoadFileData(file));
     CloseHandle(writer);
+}
+
+TEST(LoadFileData, TextTheHeapCannotHoldGivesEmptyTextWithoutThrowing) {
+    TempFolder folder;
+    CString file = folder / "huge.bin";
+    ASSERT_TRUE(MakeSparseFile(file, 3 * kOneGiB, "head"));
+    HeapCeiling ceiling(kLargestBlockOf32BitProcess);
+    ASSERT_TRUE(ceiling.IsReady());
+    // The whole file, and 1.5 GiB of it.
+    for (int limit : {0, 0x60000000}) {
+        CString text("unchanged");
+        EXPECT_NO_THROW(text = CUtilityLib::LoadFileData(file, limit)) << limit;
+        EXPECT_STREQ("", text) << limit;
+    }
+    EXPECT_STREQ("head", CUtilityLib::LoadFileData(file, 4));
 }
 
 TEST(SaveFileData, CreatesMissingFolderChain) {
