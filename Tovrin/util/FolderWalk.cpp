@@ -1,6 +1,10 @@
 #include "FolderWalk.h"
 
+#include "CodePageText.h"
 #include "Handle.h"
+
+using CodePageText::NarrowedExactly;
+using CodePageText::Widened;
 
 namespace {
 
@@ -8,32 +12,6 @@ bool IsDotEntry(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (n
 
 bool EndsWithSeparator(const std::wstring& text) {
     return !text.empty() && (text.back() == L'\\' || text.back() == L'/');
-}
-
-std::wstring Widened(const char* text) {
-    int length = text ? MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
-    if (length <= 1)
-        return std::wstring();
-    std::wstring wide(length - 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    return wide;
-}
-
-CString Narrowed(const wchar_t* text) {
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return CString();
-    CString narrow;
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.GetBuffer(length - 1), length, nullptr, nullptr);
-    narrow.ReleaseBuffer(length - 1);
-    return narrow;
-}
-
-// The ANSI text names the same path only when it converts back unchanged: Wine and Windows
-// replace a missing character by a look-alike ("é" by "e"), which may name another file.
-CString NarrowedExactly(const wchar_t* text) {
-    CString narrow = Narrowed(text);
-    return (!narrow.IsEmpty() && Widened(narrow) == text) ? narrow : CString();
 }
 
 }  // namespace

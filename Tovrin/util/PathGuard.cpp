@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "CodePageText.h"
+#include "FolderWalk.h"
 #include "Handle.h"
+
+using CodePageText::Widened;
 
 namespace {
 
@@ -20,33 +24,6 @@ struct FolderIdentity {
         return index == other.index && (volume == other.volume || volume == 0 || other.volume == 0);
     }
 };
-
-std::wstring Widened(const char* text) {
-    if (!text || !*text)
-        return std::wstring();
-    int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
-    if (length <= 1)
-        return std::wstring();
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, &wide[0], length);
-    wide.resize(length - 1);
-    return wide;
-}
-
-// "" when a character has no form in the ANSI code page: an ANSI caller could not name it.
-CString Narrowed(const std::wstring& wide) {
-    if (wide.empty())
-        return CString();
-    BOOL lossy = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lossy);
-    if (length <= 1 || lossy)
-        return CString();
-    CString narrow;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, narrow.GetBuffer(length), length, nullptr,
-                        nullptr);
-    narrow.ReleaseBuffer();
-    return narrow;
-}
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -210,7 +187,7 @@ bool CPathGuard::IsLink(const char* path) {
     return !SameText(own, parent + canonical.substr(separator + 1));
 }
 
-CString CPathGuard::Canonical(const char* path) { return Narrowed(CanonicalWide(Widened(path))); }
+CString CPathGuard::Canonical(const char* path) { return CFolderWalk::AnsiPath(CanonicalWide(Widened(path)).c_str()); }
 
 CString CPathGuard::CleanableFolder(const char* folder) {
     std::wstring canonical = CanonicalWide(Widened(folder));
@@ -220,5 +197,5 @@ CString CPathGuard::CleanableFolder(const char* folder) {
     std::vector<FolderIdentity> protectedFolders = ProtectedIdentities();
     if (std::find(protectedFolders.begin(), protectedFolders.end(), identity) != protectedFolders.end())
         return CString();
-    return Narrowed(canonical);
+    return CFolderWalk::AnsiPath(canonical.c_str());
 }

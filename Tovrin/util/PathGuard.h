@@ -14,8 +14,9 @@ public:
     CPathGuard() = delete;
 
     // Full path with long names where they exist, "\\?\" and "\\.\" removed ("\\?\UNC\" becomes
-    // "\\"), "/" as "\", no trailing "\" (a drive root keeps it). "" when the text names neither a
-    // drive nor a server path, or when the result does not fit the ANSI code page.
+    // "\\"), "/" as "\", no trailing "\" (a drive root keeps it), in its short form where the long one
+    // has characters the ANSI code page lacks. "" when the text names neither a drive nor a server
+    // path, or when no ANSI form names it.
     static CString Canonical(const char* path);
 
     // The canonical folder when a walk may delete inside it; "" when it is protected, a drive or

@@ -5,7 +5,7 @@
 #include "LinkedTree.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
-#include "../util/WidePaths.h"
+#include "WidePaths.h"
 
 using FileProbe::Exists;
 

@@ -14,7 +14,7 @@
 #include "ProgramTraceProfile.h"
 #include "RedirectedAppData.h"
 #include "TestFixtures.h"
-#include "../util/WidePaths.h"
+#include "WidePaths.h"
 
 using FileProbe::ReadBytes;
 

@@ -9,7 +9,7 @@
 #include "HostTools.h"
 #include "ProgramTraceProfile.h"
 #include "TestFixtures.h"
-#include "../util/WidePaths.h"
+#include "WidePaths.h"
 
 using FileProbe::Exists;
 using FileProbe::IsFolder;

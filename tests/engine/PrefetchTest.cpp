@@ -10,7 +10,7 @@
 #include "HostTools.h"
 #include "TestFixtures.h"
 #include "TraceFixtures.h"
-#include "../util/WidePaths.h"
+#include "WidePaths.h"
 
 using FileProbe::Exists;
 using namespace TraceFixtures;
