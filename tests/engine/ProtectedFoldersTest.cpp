@@ -6,6 +6,7 @@
 #include "FileProbe.h"
 #include "HistoryCleaner.h"
 #include "HostTools.h"
+#include "ProgramTraceProfile.h"
 #include "ScopedEnvironment.h"
 #include "TraceFixtures.h"
 
@@ -13,11 +14,7 @@ using namespace TraceFixtures;
 
 namespace {
 
-CString Documents() {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
+CString Documents() { return SandboxFolder(CSIDL_PERSONAL); }
 
 // A file of the user's that no cleaning may touch, removed at the end.
 class DocumentsMarker {

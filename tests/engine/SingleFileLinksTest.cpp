@@ -8,17 +8,12 @@
 #include "FileProbe.h"
 #include "HistoryCleaner.h"
 #include "HostTools.h"
+#include "ProgramTraceProfile.h"
 #include "TraceFixtures.h"
 
 using namespace TraceFixtures;
 
 namespace {
-
-CString ShellFolder(int csidl) {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
 
 // A host symbolic link in the place of a file that a routine deletes or rewrites, pointing at a
 // file of someone else's. Under Wine it looks like a plain file, and deleting it deletes the target.
@@ -51,7 +46,7 @@ private:
 
 TEST(SingleFileLinks, NoItemDeletesOrRewritesTheTargetOfALinkInItsFilesPlace) {
     const CString windows = WindowsFolder();
-    const CString opera = ShellFolder(CSIDL_APPDATA) + "\\Opera\\Opera";
+    const CString opera = SandboxFolder(CSIDL_APPDATA) + "\\Opera\\Opera";
     const struct {
         int item;
         CString path;
@@ -62,8 +57,8 @@ TEST(SingleFileLinks, NoItemDeletesOrRewritesTheTargetOfALinkInItsFilesPlace) {
         {46, opera + "\\sessions\\autosave.win",
          "[session]\r\nwindow count=1\r\n[1history url]\r\ncount=1\r\n1=http://example.invalid/\r\n"},
         {47, opera + "\\cookies4.dat", "cookies"},
-        {19, ShellFolder(CSIDL_APPDATA) + "\\ESTsoft\\ALSEE\\PathHistory.dat", "paths"},
-        {37, ShellFolder(CSIDL_PERSONAL) + "\\Default.rdp", "rdp"},
+        {19, SandboxFolder(CSIDL_APPDATA) + "\\ESTsoft\\ALSEE\\PathHistory.dat", "paths"},
+        {37, SandboxFolder(CSIDL_PERSONAL) + "\\Default.rdp", "rdp"},
         {39, windows + "\\KB123456.log", "update log"},
         {43, windows + "\\setupapi.log", "device log"},
         {41, windows + "\\Prefetch\\Layout.ini", "[OptimalLayoutFile]\r\nC:\\vantrel-gone\\file.dll\r\n"},

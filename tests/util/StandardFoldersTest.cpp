@@ -3,6 +3,7 @@
 
 #include "FileProbe.h"
 #include "HostTools.h"
+#include "ScopedEnvironment.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
@@ -30,21 +31,6 @@ CString ShellFolder(int csidl) {
     return path;
 }
 
-// Points %USERPROFILE% elsewhere for the test (or removes it with nullptr).
-class ScopedUserProfile {
-public:
-    explicit ScopedUserProfile(const char* folder) {
-        GetEnvironmentVariableA("USERPROFILE", m_saved, MAX_PATH);
-        SetEnvironmentVariableA("USERPROFILE", folder);
-    }
-    ~ScopedUserProfile() { SetEnvironmentVariableA("USERPROFILE", m_saved); }
-    ScopedUserProfile(const ScopedUserProfile&) = delete;
-    ScopedUserProfile& operator=(const ScopedUserProfile&) = delete;
-
-private:
-    char m_saved[MAX_PATH] = "";
-};
-
 }  // namespace
 
 TEST(StandardFolders, AppPathHoldsTheRunningProgram) {
@@ -69,7 +55,7 @@ TEST(StandardFolders, MyDocumentsIsTheShellsPersonalFolder) {
 TEST(StandardFolders, AppDataPathCreatesLocalLowOfTheProfileWithOrWithoutSubPath) {
     ASSERT_GE(LOWORD(CUtilityLib::GetOSVersion()), 6);
     TempFolder profile;
-    ScopedUserProfile redirected(profile.Path());
+    ScopedEnvironment redirected("USERPROFILE", profile.Path());
     ScopedAppDataSubPath subPath("vantrel");
 
     CString base = CUtilityLib::GetAppDataPath(false, true);
@@ -87,7 +73,7 @@ TEST(StandardFolders, AppDataPathWithoutAProfileIsEmptyAndCreatesNothing) {
     GetCurrentDirectoryA(MAX_PATH, saved);
     SetCurrentDirectoryA(current.Path());
     {
-        ScopedUserProfile removed(nullptr);
+        ScopedEnvironment removed("USERPROFILE", nullptr);
         ScopedAppDataSubPath subPath("vantrel");
         EXPECT_STREQ("", CUtilityLib::GetAppDataPath(true, true));
     }
