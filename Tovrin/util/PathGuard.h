@@ -2,13 +2,12 @@
 #include "Framework.h"
 #include "TovrinApi.h"
 
-// The one gate for paths that a cleaner deletes in or writes to.
-//
-// Folders: the gate for folders that a walk deletes in. It refuses drive roots, the Windows folder and
-// its System32, the Program Files folders, the profiles root, the user's profile, Documents and
-// Desktop (the user's and the shared ones), and every folder above any of them. Folders are
-// compared by identity (volume and file index), so no other spelling of a protected folder gets
-// past: a "\\?\" prefix, 8.3 names, another drive letter for the same folder, "..", "/".
+// The one gate for paths that a cleaner deletes in or writes to. Folders: it refuses drive roots,
+// the Windows folder and its System32, the Program Files folders, the profiles root, the user's
+// profile, Documents and Desktop (the user's and the shared ones), and every folder above any of
+// them. They are compared by identity (volume and file index), so no other spelling of a
+// protected folder gets past: a "\\?\" prefix, 8.3 names, another drive letter for the same
+// folder, "..", "/". Files: it tells a link in a file's place.
 class TOVRIN_API CPathGuard {
 public:
     CPathGuard() = delete;
