@@ -13,6 +13,9 @@ bash "$top/scripts/build.sh" >/dev/null
 sandbox="$(mktemp -d /tmp/vantrel-run.XXXXXX)"
 echo "Sandbox profile: $sandbox"
 eval "$(bash "$top/scripts/sandbox.sh" "$sandbox")"
+# The maker's web server on loopback: what the program asks of it is logged in the sandbox.
+eval "$(bash "$top/scripts/maker-server.sh")"
+trap 'kill "$VANTREL_SERVER_PID" 2>/dev/null || true' EXIT
 
 install_dir="$WINEPREFIX/drive_c/Program Files/Vantrel"
 mkdir -p "$install_dir"

@@ -9,7 +9,9 @@ bash "$top/scripts/build.sh"
 
 sandbox="$(mktemp -d /tmp/vantrel-test.XXXXXX)"
 xvfb_pid=""
+server_pid=""
 cleanup() {
+  [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
   WINEPREFIX="$sandbox/prefix" timeout 20 wineserver -k 2>/dev/null || true
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$sandbox"
@@ -29,6 +31,9 @@ if command -v Xvfb >/dev/null; then
   done
 fi
 eval "$(bash "$top/scripts/sandbox.sh" "$sandbox")"
+# The maker's web server, on a free loopback port, for the service tests.
+eval "$(bash "$top/scripts/maker-server.sh")"
+server_pid="$VANTREL_SERVER_PID"
 
 cd "${BUILD_DIR:-$top/build}"
 ctest --output-on-failure "$@"
