@@ -36,4 +36,13 @@ eval "$(bash "$top/scripts/maker-server.sh")"
 server_pid="$VANTREL_SERVER_PID"
 
 cd "${BUILD_DIR:-$top/build}"
-ctest --output-on-failure "$@"
+status=0
+ctest --output-on-failure "$@" || status=$?
+# Windows photographed by the tests, for a person to look at.
+if [ -d bin/screenshots ] && command -v convert >/dev/null; then
+  mkdir -p screenshots
+  for shot in bin/screenshots/*.bmp; do
+    if [ -e "$shot" ]; then convert "$shot" "screenshots/$(basename "${shot%.bmp}").png"; fi
+  done
+fi
+exit "$status"

@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A picture of a window as it draws itself (caption and frame included), saved for a person to
+// look at: V:\screenshots\<name>.bmp, that is the build's bin\screenshots, which the test
+// command turns into build/screenshots/<name>.png. Returns the path, or "" on failure.
+namespace WindowShot {
+std::string Save(HWND window, const char* name);
+}
