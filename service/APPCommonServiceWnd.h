@@ -44,7 +44,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static DWORD WINAPI ThreadInitialize(void* window);
     void StartDownload();
+    void StopDownload();
     void OnServiceFile(bool available);
     // Once per process, when the service file is available.
     void MakeServiceLog();
@@ -60,4 +62,5 @@ private:
     int m_noticeModal;
     int m_serviceLog;
     HANDLE m_hWorker;
+    void* volatile m_downloadSession;  // the worker's Internet session, closed to abort it
 };

@@ -3,6 +3,7 @@
 #include "CrashLog.h"
 #include "CrashModules.h"
 #include "CrashReport.h"
+#include "CrashUpload.h"
 #include "Handle.h"
 #include "StackTrace.h"
 
@@ -54,6 +55,8 @@ void WriteReport(const EXCEPTION_POINTERS& pointers, HANDLE crashedThread) {
 
     DeleteFileA(s.path);
     AppendToFile(s.path, s.line.Get(), s.line.GetLength());
+    if (g_settings.uploadEnabled)
+        CCrashUpload::Send(s.path);
 }
 
 // What the report thread of a stack overflow needs; static, as there is no room on that stack.

@@ -3,12 +3,11 @@
 
 #include "SelkorApi.h"
 
-// Fixed when Selkor is attached to a process. The upload of a report is not built yet; its
-// switch is kept with the rest.
+// Fixed when Selkor is attached to a process.
 struct CCrashSettings {
     const char* companyName;  // modules whose version resource names it are reported
     const char* reportName;   // last part of the report file's name
-    bool uploadEnabled;
+    bool uploadEnabled;       // sent to the maker's server when the service file asks for it
 };
 
 // The process-wide handler of unhandled exceptions: writes one report line to

@@ -11,11 +11,11 @@ CString CServiceFile::Address() {
     return CMakerServer::Address(path) + CServiceState::Query();
 }
 
-bool CServiceFile::Download() {
+bool CServiceFile::Download(void** sessionOut) {
     CString address = Address();
     CString downloaded = CServiceState::ServiceTmpPath();
     CCrashLog::Set("ServiceIniDownload:%s", (const char*)address);
-    bool fetched = CUtilityLib::DownloadURL(address, downloaded);
+    bool fetched = CUtilityLib::DownloadURL(address, downloaded, sessionOut);
     CCrashLog::Set(nullptr);
     if (!fetched)
         return false;
