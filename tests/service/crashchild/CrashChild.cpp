@@ -1,11 +1,12 @@
-// Loads Selkor (at load time), leaves the breadcrumb given as its second argument and faults as
-// its first argument asks: "write", "read" (both at address 0xBAD0), "divide", "breakpoint" or
-// "overflow".
+// Loads Selkor (at load time), takes the program's application-data folder, leaves the breadcrumb
+// given as its second argument and faults as its first argument asks: "write", "read" (both at
+// address 0xBAD0), "divide", "breakpoint" or "overflow".
 #include <windows.h>
 
 #include <cstring>
 
 #include "CrashLog.h"
+#include "UtilityLib.h"
 
 namespace {
 
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     if (argc != 3)
         return BadArguments;
     g_previousFilter = SetUnhandledExceptionFilter(EndAfterSelkor);
+    // Where the host keeps its service file, which says whether reports are sent.
+    CUtilityLib::SetAppDataSubPath("vantrel");
     CCrashLog::Set("%s", argv[2]);
     Fault(argv[1]);
     return NoFault;
