@@ -11,7 +11,11 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 
 home="$WINEPREFIX/drive_c/makerserver"
 mkdir -p "$home/site"
-[ -d "$top/scripts/maker-site" ] && cp -r "$top/scripts/maker-site/." "$home/site/"
+cp -r "$top/scripts/maker-site/." "$home/site/"
+# Service files are read as ANSI text by the program: the site keeps them in UTF-8.
+find "$home/site/appservice" -name '*.ini.htm' | while read -r file; do
+  iconv -f UTF-8 -t CP949 "$file" >"$file.cp949" && mv "$file.cp949" "$file"
+done
 rm -f "$home/port" "$home/requests.log"
 nohup python3 "$top/scripts/maker-server.py" --site "$home/site" --log "$home/requests.log" \
   --port-file "$home/port" >"$home/server.out" 2>&1 </dev/null &
