@@ -123,6 +123,19 @@ TEST_F(ServiceWindowStart, LogsTheFirstStartWithFirstAndTheNextWithout) {
     EXPECT_EQ("vantrel", next.query["id"]);
 }
 
+TEST_F(ServiceWindowStart, SeveralServiceWindowsOfOneProcessLogOnce) {
+    PublishServiceFile("[MAINAD]\r\nVER=1\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartService());
+    CAPPCommonServiceWnd second;
+    second.SetServiceID("vantrel", "Vantrel");
+    second.SetMakeServiceLog(1);
+    ASSERT_TRUE(second.Create(m_host, nullptr));
+    second.SendMessage(WM_TIMER, CAPPCommonServiceWnd::kStartTimer);
+    ASSERT_TRUE(PumpUntil([] { return MakerSite::RequestsFor(kServiceFilePath).size() == 2; }, 10000));
+    PumpFor(1000);
+    EXPECT_EQ(1u, MakerSite::RequestsFor(kLogPath).size());
+}
+
 TEST_F(ServiceWindowStart, TriesAgainWhileTheServerRefusesAndGoesOnOnceItAnswers) {
     PublishServiceFile("[MAINAD]\r\nVER=1\r\n");
     ASSERT_TRUE(MakerSite::GoOffline(3000));
