@@ -4,11 +4,12 @@
 #include "CString.h"
 #include "ImportPatch.h"
 
-// Records ShellExecuteA calls made by Tovrin.dll instead of starting anything.
+// Records the ShellExecuteA calls that one module (such as "Tovrin.dll") makes instead of
+// starting anything.
 class ShellExecuteRecorder {
 public:
-    ShellExecuteRecorder()
-        : m_patch(GetModuleHandleA("Tovrin.dll"), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Record)) {
+    explicit ShellExecuteRecorder(const char* module)
+        : m_patch(GetModuleHandleA(module), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Record)) {
         s_current = this;
     }
     ~ShellExecuteRecorder() { s_current = nullptr; }
