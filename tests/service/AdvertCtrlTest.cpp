@@ -3,6 +3,7 @@
 #include "AdvertFixture.h"
 #include "CrashLog.h"
 #include "ShellExecuteRecorder.h"
+#include "WindowShot.h"
 
 using FileProbe::Exists;
 using FileProbe::ReadBytes;
@@ -176,6 +177,8 @@ TEST_F(AdvertTest, AdUpdateNowRefreshesEveryControl) {
     EXPECT_EQ(MakerSite::RequestsFor("/ad/big.gif").size(), 1u);
     EXPECT_EQ(MakerSite::RequestsFor("/ad/small.gif").size(), 1u);
     EXPECT_EQ(RectInHost(recover), CRect(0, 60, 8, 66));
+    WindowShot::Save(main, "advert-main");
+    WindowShot::Save(recover, "advert-recover");
 }
 
 TEST_F(AdvertTest, NamedSectionIsCachedUnderItsLowerCaseName) {
