@@ -9,6 +9,7 @@
 #include "ServiceState.h"
 #include "ServiceTexts.h"
 #include "UtilityLib.h"
+#include "advert/APPMainAdCtrl.h"
 
 namespace {
 
@@ -146,6 +147,7 @@ void CAPPCommonServiceWnd::OnServiceFile(bool available) {
         ShowVersionAlarm(parent);
     if (m_notice)
         ShowNoticeDialog(parent, nullptr, m_noticeAlign, m_noticeModal);
+    CAPPMainAdCtrl::AdUpdateNow();
 }
 
 void CAPPCommonServiceWnd::MakeServiceLog() {

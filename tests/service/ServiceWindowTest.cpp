@@ -4,6 +4,7 @@
 #include "MessagePump.h"
 #include "ServiceFile.h"
 #include "ServiceSandbox.h"
+#include "advert/APPMainAdCtrl.h"
 
 namespace {
 
@@ -134,6 +135,17 @@ TEST_F(ServiceWindowStart, SeveralServiceWindowsOfOneProcessLogOnce) {
     ASSERT_TRUE(PumpUntil([] { return MakerSite::RequestsFor(kServiceFilePath).size() == 2; }, 10000));
     PumpFor(1000);
     EXPECT_EQ(1u, MakerSite::RequestsFor(kLogPath).size());
+}
+
+TEST_F(ServiceWindowStart, AServiceFileRefreshesTheAdvertsOfTheProcess) {
+    PublishServiceFile("[MAINAD]\r\nVER=2\r\nIMAGE={{base}}/vantrel/mainad.gif\r\n");
+    // A template control waits for the service file rather than fetching at once.
+    CAPPMainAdCtrl advert("");
+    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, m_host, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(advert.SubclassWindow(window));
+    ASSERT_NO_FATAL_FAILURE(StartService());
+    EXPECT_TRUE(PumpUntil([] { return !MakerSite::RequestsFor("/vantrel/mainad.gif").empty(); }, 10000));
+    advert.DestroyWindow();
 }
 
 TEST_F(ServiceWindowStart, TriesAgainWhileTheServerRefusesAndGoesOnOnceItAnswers) {

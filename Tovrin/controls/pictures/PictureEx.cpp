@@ -60,6 +60,8 @@ CPictureEx::CPictureEx() : m_imageFolder(CUtilityLib::GetAppPath() + "\\Image"),
 
 CPictureEx::~CPictureEx() { StopAnimation(); }
 
+CSize CPictureEx::GetPictureSize() const { return m_frames.empty() ? m_picture.GetSize(static_cast<HDC>(nullptr)) : m_frameSize; }
+
 void CPictureEx::PreSubclassWindow() {
     // A control made by CreateEx has no text yet here; WM_CREATE applies it.
     const CString whole = GetWindowTextOf(m_hWnd);

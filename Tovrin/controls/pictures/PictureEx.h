@@ -30,6 +30,8 @@ public:
     bool HasPicture() const { return m_picture.IsLoaded() || !m_frames.empty(); }
     int GetFrameCount() const { return static_cast<int>(m_frames.size()); }
     int GetCurrentFrame() const { return m_currentFrame; }
+    // The picture's own size in screen pixels; 0 x 0 without a picture.
+    CSize GetPictureSize() const;
     // The animation thread while one runs, else null; the control keeps it.
     HANDLE GetAnimationThread() const { return m_thread; }
 

@@ -6,7 +6,7 @@
 
 TEST(HTMLLinkOpener, CommandLinkIsPostedAsACopyTheReceiverFreesWithLocalFree) {
     LinkMainWindow main;
-    ShellExecuteRecorder shell;
+    ShellExecuteRecorder shell("Tovrin.dll");
     char target[] = "ReRu://Run";
 
     FollowHTMLLink(nullptr, target);
@@ -25,7 +25,7 @@ TEST(HTMLLinkOpener, CommandLinkIsPostedAsACopyTheReceiverFreesWithLocalFree) {
 
 TEST(HTMLLinkOpener, LinkTheMainWindowLeavesOpensInInternetExplorer) {
     LinkMainWindow main;
-    ShellExecuteRecorder shell;
+    ShellExecuteRecorder shell("Tovrin.dll");
     ASSERT_TRUE(shell.IsActive());
     main.answer = 0;
 
@@ -40,7 +40,7 @@ TEST(HTMLLinkOpener, LinkTheMainWindowLeavesOpensInInternetExplorer) {
 }
 
 TEST(HTMLLinkOpener, WithoutAMainWindowTheLinkStillOpens) {
-    ShellExecuteRecorder shell;
+    ShellExecuteRecorder shell("Tovrin.dll");
     ASSERT_TRUE(shell.IsActive());
 
     FollowHTMLLink(nullptr, "http://example.invalid/");

@@ -176,7 +176,7 @@ TEST_F(HTMLStaticTest, ClickOnACommandLinkPostsACopyOfItsTarget) {
 
 TEST_F(HTMLStaticTest, ClickOnAWebLinkAsksTheMainWindow) {
     Create("<font size=7><a href=http://example.invalid/>WW</a></font>");
-    ShellExecuteRecorder shell;
+    ShellExecuteRecorder shell("Tovrin.dll");
     ASSERT_TRUE(shell.IsActive());
     main.answer = 0x8080;
 

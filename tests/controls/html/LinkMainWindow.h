@@ -3,7 +3,7 @@
 
 #include "CString.h"
 #include "HTMLLinkOpener.h"
-#include "ImportPatch.h"
+#include "ShellExecuteRecorder.h"
 #include "Wnd.h"
 
 // A hidden top-level window (Wine waits for a mapped one to go when there is no window
@@ -54,37 +54,4 @@ private:
     }
 
     static inline LinkMainWindow* s_current = nullptr;
-};
-
-// Records ShellExecuteA calls made by Tovrin.dll instead of starting anything.
-class ShellExecuteRecorder {
-public:
-    ShellExecuteRecorder()
-        : m_patch(GetModuleHandleA("Tovrin.dll"), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Record)) {
-        s_current = this;
-    }
-    ~ShellExecuteRecorder() { s_current = nullptr; }
-
-    bool IsActive() const { return m_patch.IsActive(); }
-
-    int calls = 0;
-    HWND window = nullptr;
-    CString verb, file, parameters;
-    int show = -1;
-
-private:
-    static HINSTANCE WINAPI Record(HWND window, const char* verb, const char* file, const char* parameters,
-                                   const char* folder, int show) {
-        ShellExecuteRecorder& self = *s_current;
-        ++self.calls;
-        self.window = window;
-        self.verb = verb;
-        self.file = file;
-        self.parameters = parameters;
-        self.show = show;
-        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
-    }
-
-    ImportPatch m_patch;
-    static inline ShellExecuteRecorder* s_current = nullptr;
 };

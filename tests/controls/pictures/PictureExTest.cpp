@@ -100,6 +100,22 @@ TEST_F(PictureExTest, FirstLineIsTheTextAndTheSecondThePicture) {
     EXPECT_EQ(Painted(control, 6, 4), kProbeBottomRight);
 }
 
+TEST_F(PictureExTest, PictureSizeIsTheFilesOwnSize) {
+    struct Case {
+        CString file;
+        CSize size;
+    };
+    const Case cases[] = {{gif, CSize(8, 6)}, {bitmap, CSize(7, 5)}, {folder / "missing.gif", CSize(0, 0)}};
+    for (const Case& c : cases) {
+        CPictureEx control;
+        Create(control);
+        control.SetWindowTextA("x\n" + c.file);
+        const CSize size = control.GetPictureSize();
+        EXPECT_EQ(size.cx, c.size.cx) << (const char*)c.file;
+        EXPECT_EQ(size.cy, c.size.cy) << (const char*)c.file;
+    }
+}
+
 TEST_F(PictureExTest, AnimatedGifPlaysItsFramesOneAfterAnother) {
     CPictureEx control;
     Create(control);
