@@ -81,8 +81,7 @@ void CDlgGetString::PrepareEdit() {
     ::SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max<int>(m_maxLength, 0)), 0);
     ::SetWindowTextA(edit, m_default);
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
-    if (!m_numeric)
-        m_hangulInput.Apply(edit);
+    // Its EN_SETFOCUS switches the input method.
     ::SetFocus(edit);
 }
 
@@ -129,7 +128,7 @@ void CDlgGetString::LayOut() {
 }
 
 BOOL CDlgGetString::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // The user may have switched the input method elsewhere.
+    // Every time: the user may have switched the input method elsewhere.
     if (LOWORD(wParam) == IDC_GET_STRING_EDIT && HIWORD(wParam) == EN_SETFOCUS && !m_numeric)
         m_hangulInput.Apply(reinterpret_cast<HWND>(lParam));
     return CLangResizeDlg::OnCommand(wParam, lParam);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DlgGetString.h"
+#include "ControlHost.h"
 #include "DlgGetStringIds.h"
 #include "MessageBoxRecorder.h"
 #include "WindowShot.h"
@@ -89,6 +90,25 @@ public:
 private:
     LCID m_saved;
 };
+
+DWORD ConversionOf(HWND window) {
+    DWORD conversion = 0;
+    DWORD sentence = 0;
+    HIMC context = ::ImmGetContext(window);
+    if (context) {
+        ::ImmGetConversionStatus(context, &conversion, &sentence);
+        ::ImmReleaseContext(window, context);
+    }
+    return conversion;
+}
+
+void SetConversionOf(HWND window, DWORD conversion) {
+    HIMC context = ::ImmGetContext(window);
+    if (context) {
+        ::ImmSetConversionStatus(context, conversion, IME_SMODE_NONE);
+        ::ImmReleaseContext(window, context);
+    }
+}
 
 bool Overlap(const CRect& a, const CRect& b) {
     CRect both;
@@ -231,21 +251,24 @@ TEST(DlgGetString, TheControlsAreLaidOutFromTheTextsWithoutOverlapInsideTheDialo
     EXPECT_LT(ok.right, cancel.left);
 }
 
-TEST(DlgGetString, TheEditBoxAsksTheInputMethodForHangul) {
-    DWORD conversion = 0;
-    bool gotStatus = false;
+TEST(DlgGetString, TheEditBoxSwitchesTheInputMethodToHangulWhenItOpensAndWhenItGetsTheFocus) {
+    DWORD onOpen = 0;
+    DWORD onFocus = 0;
     ScriptedGetString dialog([&](ScriptedGetString& d) {
-        HWND edit = d.Item(IDC_GET_STRING_EDIT);
-        HIMC context = ::ImmGetContext(edit);
-        DWORD sentence = 0;
-        gotStatus = context && ::ImmGetConversionStatus(context, &conversion, &sentence);
-        if (context)
-            ::ImmReleaseContext(edit, context);
+        onOpen = ConversionOf(d.Item(IDC_GET_STRING_EDIT));
+        SetConversionOf(d.Item(IDC_GET_STRING_EDIT), IME_CMODE_ALPHANUMERIC);
+        ::SetFocus(d.Item(IDOK));
+        ::SetFocus(d.Item(IDC_GET_STRING_EDIT));
+        onFocus = ConversionOf(d.Item(IDC_GET_STRING_EDIT));
         d.Click(IDCANCEL);
     });
+    // Windows of one thread share its input context until one is given its own.
+    ControlHost host;
+    SetConversionOf(host.m_hWnd, IME_CMODE_ALPHANUMERIC);
+    ASSERT_EQ(0u, ConversionOf(host.m_hWnd) & IME_CMODE_HANGUL);
     dialog.DoModal();
-    ASSERT_TRUE(gotStatus);
-    EXPECT_TRUE(conversion & IME_CMODE_HANGUL);
+    EXPECT_TRUE(onOpen & IME_CMODE_HANGUL) << onOpen;
+    EXPECT_TRUE(onFocus & IME_CMODE_HANGUL) << onFocus;
 }
 
 TEST(DlgGetString, PhotographedWithAKoreanTitleLabelAndDescription) {
