@@ -12,7 +12,8 @@ class CommandHandlerWindow;
 // An object that receives command packets under one or more process-wide names. Delayed
 // deliveries travel through a hidden window of the handler's own and arrive on the thread that
 // created the handler, while it dispatches messages. Destroying the handler removes its names
-// and frees the packets still waiting for it.
+// and frees the packets still waiting for it. Any thread may send; KillTimerExecute and the
+// destruction belong to the creating thread, which owns the window.
 class TOVRIN_API CNGTPCommandHandler {
 public:
     // The message the hidden window posts to itself: wParam the delay in ms, lParam the packet.
