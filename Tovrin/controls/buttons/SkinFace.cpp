@@ -8,6 +8,7 @@
 #include "CDC.h"
 #include "DCSelection.h"
 #include "GdiObjects.h"
+#include "TovrinModule.h"
 
 namespace {
 
@@ -31,13 +32,6 @@ struct SkinSet {
 SkinSet& Skins() {
     static SkinSet set;
     return set;
-}
-
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
 }
 
 // An uncompressed 24- or 32-bit BMP file image. The sizes in its headers are checked against
@@ -70,7 +64,7 @@ bool LoadBmpFile(const BYTE* data, DWORD size, Skin& skin) {
 }
 
 void LoadSkins(SkinSet& set) {
-    HMODULE module = ThisModule();
+    HMODULE module = TovrinModule();
     for (int id = kFirstSkin; id <= kLastSkin; ++id) {
         HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), kSkinType);
         HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;

@@ -1,0 +1,8 @@
+#include "TovrinModule.h"
+
+HMODULE TovrinModule() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&TovrinModule), &module);
+    return module;
+}
