@@ -12,6 +12,7 @@ Special paths:
     /__control/offline?ms=N   close the port for N ms, so that connections are refused
     /__slow/MS/PATH           serve PATH after MS milliseconds
     /__nolength/PATH          serve PATH without a Content-Length
+    /__short/N/PATH           announce PATH's whole length but send only its first N bytes
 Usage: maker-server.py --site DIR --log FILE --port-file FILE [--port N]
 """
 import argparse
@@ -147,6 +148,11 @@ class Handler(BaseHTTPRequestHandler):
         if path.startswith("/__nolength/"):
             with_length = False
             path = path[len("/__nolength"):]
+        sent_bytes = None
+        match = re.match(r"^/__short/(\d+)(/.*)$", path)
+        if match:
+            sent_bytes = int(match.group(1))
+            path = match.group(2)
         if path.startswith("/log/"):
             self.answer(200, b"ok", "text/plain", True)
             return
@@ -155,16 +161,16 @@ class Handler(BaseHTTPRequestHandler):
             self.answer(404, b"not found", "text/plain", True)
             return
         content_type = CONTENT_TYPES.get(os.path.splitext(full)[1].lower(), "application/octet-stream")
-        self.answer(200, server.body_of(full), content_type, with_length)
+        self.answer(200, server.body_of(full), content_type, with_length, sent_bytes)
 
-    def answer(self, status, body, content_type, with_length):
+    def answer(self, status, body, content_type, with_length, sent_bytes=None):
         self.send_response(status)
         self.send_header("Content-Type", content_type)
         if with_length:
             self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         try:
-            self.wfile.write(body)
+            self.wfile.write(body if sent_bytes is None else body[:sent_bytes])
         except (BrokenPipeError, ConnectionResetError):
             pass
 
