@@ -5,6 +5,9 @@
 #include "UtilityLib.h"
 
 CString CSetupTarget::Folder() {
+    const CString serviceId = CServiceState::ServiceId();
+    if (serviceId.IsEmpty())
+        return CString();
     char temp[MAX_PATH] = "";
     DWORD length = GetTempPathA(MAX_PATH, temp);
     if (length == 0 || length >= MAX_PATH)
@@ -12,7 +15,7 @@ CString CSetupTarget::Folder() {
     CString folder(temp);
     if (folder.Right(1) == "\\")
         folder = folder.Left(folder.GetLength() - 1);
-    return folder + "\\" + CServiceState::ServiceId();
+    return folder + "\\" + serviceId;
 }
 
 CString CSetupTarget::PathFor(const char* setupUrl) {
@@ -29,7 +32,7 @@ CString CSetupTarget::PathFor(const char* setupUrl) {
 
 void CSetupTarget::RemoveFolder() {
     CString folder = Folder();
-    if (CServiceState::ServiceId().IsEmpty() || CPathGuard::IsLink(folder))
+    if (folder.IsEmpty() || CPathGuard::IsLink(folder))
         return;
     CUtilityLib::SHDeleteDirectoryAll(folder);
 }

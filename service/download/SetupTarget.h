@@ -8,6 +8,7 @@
 // through a link that someone else put in its place.
 class SELKOR_API CSetupTarget {
 public:
+    // "" until the service id is known: the temp folder itself is never the target.
     static CString Folder();
     // "" when the address ends in no file name.
     static CString PathFor(const char* setupUrl);

@@ -37,9 +37,9 @@ std::string BitmapFile(HDC dc, HBITMAP bitmap, int width, int height) {
     return bytes;
 }
 
-}  // namespace
-
-std::string WindowShot::Save(HWND window, const char* name) {
+// Draws the window into a bitmap of its size with draw(window, memory DC) and saves it.
+template <typename Draw>
+std::string Capture(HWND window, const char* name, Draw draw) {
     RECT rect;
     if (!GetWindowRect(window, &rect))
         return std::string();
@@ -50,7 +50,7 @@ std::string WindowShot::Save(HWND window, const char* name) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    bool drawn = PrintWindow(window, memory, 0) != FALSE;
+    bool drawn = draw(window, memory, width, height);
     SelectObject(memory, old);
     std::string bytes = drawn ? BitmapFile(memory, bitmap, width, height) : std::string();
     DeleteObject(bitmap);
@@ -60,4 +60,19 @@ std::string WindowShot::Save(HWND window, const char* name) {
         return std::string();
     std::string path = ShotFolder() + "\\" + name + ".bmp";
     return FileProbe::WriteBytes(path.c_str(), bytes) ? path : std::string();
+}
+
+}  // namespace
+
+std::string WindowShot::Save(HWND window, const char* name) {
+    return Capture(window, name, [](HWND shown, HDC memory, int, int) { return PrintWindow(shown, memory, 0) != FALSE; });
+}
+
+std::string WindowShot::SaveAsShown(HWND window, const char* name) {
+    return Capture(window, name, [](HWND shown, HDC memory, int width, int height) {
+        HDC windowDC = GetWindowDC(shown);
+        bool copied = windowDC && BitBlt(memory, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+        ReleaseDC(shown, windowDC);
+        return copied;
+    });
 }

@@ -8,4 +8,8 @@
 // command turns into build/screenshots/<name>.png. Returns the path, or "" on failure.
 namespace WindowShot {
 std::string Save(HWND window, const char* name);
+// The pixels the display shows for the window, for dialogs whose controls do not answer
+// WM_PRINT (owner-drawn buttons, HTML statics): Wine's PrintWindow leaves those black. Needs
+// the window visible and uncovered on a display.
+std::string SaveAsShown(HWND window, const char* name);
 }
