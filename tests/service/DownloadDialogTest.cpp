@@ -84,15 +84,20 @@ TEST_F(DownloadDialogTest, TheProgressBarReaches100AndTheDialogClosesItselfAfter
     EXPECT_FALSE(shot.empty());
 }
 
-TEST_F(DownloadDialogTest, TheCloseMessageStopsTheDownloadAndLeavesNoFile) {
+TEST_F(DownloadDialogTest, TheCloseMessageStopsTheDownloadHalfwayAndLeavesNoFile) {
     ASSERT_TRUE(MakerSite::Put("setup/slow.exe", std::string(100000, 's')));
-    DialogDriver driver(kProgressId, [](HWND dialog) {
+    bool partialWasThere = false;
+    DialogDriver driver(kProgressId, [&](HWND dialog) {
+        if (SendDlgItemMessageA(dialog, kProgressId, PBM_GETPOS, 0, 0) == 0)
+            return false;
+        partialWasThere = FileProbe::Exists(m_target);
         PostMessageA(dialog, 0x7D18, 0, 0);
         return true;
     });
-    CDownloadDialog dialog(nullptr, nullptr, Url("/__slow/2000/setup/slow.exe"), m_target);
+    CDownloadDialog dialog(nullptr, nullptr, Url("/__trickle/50/setup/slow.exe"), m_target);
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(1, driver.Seen());
+    EXPECT_TRUE(partialWasThere);
     EXPECT_FALSE(dialog.SetupWentOn());
     EXPECT_FALSE(FileProbe::Exists(m_target));
     EXPECT_EQ(0, m_shell.opened.GetSize());

@@ -77,14 +77,18 @@ TEST_F(SetupTransferTest, FailedShortAndMissingDownloadsLeaveNoFile) {
     }
 }
 
-TEST_F(SetupTransferTest, AStoppedDownloadLeavesNoFile) {
+TEST_F(SetupTransferTest, ADownloadStoppedHalfwayLeavesNoFile) {
     CSetupTransfer transfer;
     bool complete = true;
-    const std::string url = MakerSite::BaseUrl() + "/__slow/3000/setup/body.exe";
-    std::thread worker([&] { complete = transfer.Run(url.c_str(), m_target, nullptr); });
-    Sleep(300);
+    HANDLE firstBlock = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const std::string url = MakerSite::BaseUrl() + "/__trickle/100/setup/body.exe";
+    std::thread worker([&] { complete = transfer.Run(url.c_str(), m_target, [&](int) { SetEvent(firstBlock); }); });
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(firstBlock, 30000));
+    const bool partialWasThere = FileProbe::Exists(m_target);
     transfer.Stop();
     worker.join();
+    CloseHandle(firstBlock);
+    EXPECT_TRUE(partialWasThere);
     EXPECT_FALSE(complete);
     EXPECT_FALSE(FileProbe::Exists(m_target));
 }
