@@ -8,7 +8,12 @@
 #include "SetupLaunch.h"
 
 CDownloadDialog::CDownloadDialog(CWnd* parent, HICON icon, const char* url, const char* target)
-    : CLangResizeDlg(IDD_SETUP_DOWNLOAD, parent), m_icon(icon), m_url(url), m_target(target), m_ended(false), m_setupWentOn(false) {
+    : CLangResizeDlg(IDD_SETUP_DOWNLOAD, parent),
+      m_icon(icon),
+      m_url(url),
+      m_target(target),
+      m_ended(false),
+      m_setupWentOn(false) {
     m_hTemplateInstance = SelkorModule();
     const INITCOMMONCONTROLSEX progressClass = {sizeof progressClass, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&progressClass);

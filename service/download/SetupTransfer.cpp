@@ -27,8 +27,7 @@ void CSetupTransfer::Stop() {
 }
 
 bool CSetupTransfer::Run(const char* url, const char* target, const CProgress& progress) {
-    std::unique_ptr<CInternetFile> body =
-        m_session.OpenURL(url, INTERNET_FLAG_RELOAD | INTERNET_FLAG_TRANSFER_BINARY);
+    std::unique_ptr<CInternetFile> body = m_session.OpenURL(url, INTERNET_FLAG_RELOAD | INTERNET_FLAG_TRANSFER_BINARY);
     if (!body || m_stopped)
         return false;
     DWORD status = body->GetStatusCode();

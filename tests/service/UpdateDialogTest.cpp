@@ -60,7 +60,8 @@ TEST(UpdateDialog, ShowsTitleIconAndButtonCaptionsAndNamesUpdateNowOnlyWithASetu
         CUpdateDialog dialog(nullptr, icon, "text", c.withSetup);
         CString title, ok, cancel, later;
         HICON shownIcon = nullptr;
-        RunDialog(dialog, [](HWND d) { DialogDriver::Click(d, kLaterId); },
+        RunDialog(
+            dialog, [](HWND d) { DialogDriver::Click(d, kLaterId); },
             [&](HWND d) {
                 title = TextOf(d);
                 ok = TextOf(GetDlgItem(d, IDOK));
@@ -78,10 +79,11 @@ TEST(UpdateDialog, ShowsTitleIconAndButtonCaptionsAndNamesUpdateNowOnlyWithASetu
 
 // The height the dialog's HTML text covers for a service file message.
 int TextHeight(const char* serviceFileMessage, CString& script, bool photograph = false) {
-    CUpdateDialog dialog(nullptr, LoadIconA(nullptr, IDI_INFORMATION), CUpdateVersion::MessageAsHtml(serviceFileMessage),
-                         true);
+    CUpdateDialog dialog(nullptr, LoadIconA(nullptr, IDI_INFORMATION),
+                         CUpdateVersion::MessageAsHtml(serviceFileMessage), true);
     int height = 0;
-    RunDialog(dialog, [](HWND d) { DialogDriver::Click(d, kLaterId); },
+    RunDialog(
+        dialog, [](HWND d) { DialogDriver::Click(d, kLaterId); },
         [&](HWND d) {
             auto* text = dynamic_cast<CHTMLStatic*>(CWnd::FromHandlePermanent(GetDlgItem(d, kTextId)));
             ASSERT_NE(nullptr, text);
@@ -116,7 +118,8 @@ TEST(UpdateDialog, UpdateMinimisesTheApplicationsMainWindowAndTheOtherChoicesDoN
     } cases[] = {{IDOK, TRUE}, {IDCANCEL, FALSE}, {kLaterId, FALSE}};
     for (const Case& c : cases) {
         CWnd main;
-        ASSERT_TRUE(main.CreateEx(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+        ASSERT_TRUE(
+            main.CreateEx(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
         CWnd* previous = AfxGetMainWnd();
         AfxSetMainWnd(&main);
         CUpdateDialog dialog(nullptr, nullptr, "text", false);

@@ -14,7 +14,8 @@ const int kLaterId = 1018;
 
 // An optional update to server version, with the message "New\nversion".
 std::string OptionalUpdate(const char* version, const std::string& more = "") {
-    return std::string("[Update]\r\nVersion=") + version + "\r\nMessage=New\\nversion\r\nSetupExitForCancel=0\r\n" + more;
+    return std::string("[Update]\r\nVersion=") + version + "\r\nMessage=New\\nversion\r\nSetupExitForCancel=0\r\n" +
+           more;
 }
 
 class UpdateNoticeTest : public UpdateFixture {
@@ -215,7 +216,8 @@ TEST_F(UpdateNoticeTest, WithoutASetupOrWithSetupExecOffTheGotoPageIsOpenedInste
     ServeStandIn("VantrelSetup.exe");
     for (const char* setup : setups) {
         NewProcess();
-        ServeServiceFile(OptionalUpdate("2.0", std::string(setup) + "SetupExitForExec=0\r\nGotoURL={{base}}/goto.htm\r\n"));
+        ServeServiceFile(
+            OptionalUpdate("2.0", std::string(setup) + "SetupExitForExec=0\r\nGotoURL={{base}}/goto.htm\r\n"));
         ShellExecuteRecorder shell;
         ASSERT_TRUE(shell.IsReady());
         EXPECT_EQ(1, ShowAutomatic(IDOK));

@@ -65,7 +65,8 @@ std::string Capture(HWND window, const char* name, Draw draw) {
 }  // namespace
 
 std::string WindowShot::Save(HWND window, const char* name) {
-    return Capture(window, name, [](HWND shown, HDC memory, int, int) { return PrintWindow(shown, memory, 0) != FALSE; });
+    return Capture(window, name,
+                   [](HWND shown, HDC memory, int, int) { return PrintWindow(shown, memory, 0) != FALSE; });
 }
 
 std::string WindowShot::SaveAsShown(HWND window, const char* name) {
