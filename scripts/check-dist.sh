@@ -14,7 +14,8 @@ for binary in "$dist"/*.exe "$dist"/*.dll; do
     case "$lower" in
       kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|shlwapi.dll|ole32.dll|oleaut32.dll|\
       comctl32.dll|comdlg32.dll|wininet.dll|setupapi.dll|psapi.dll|dbghelp.dll|version.dll|rpcrt4.dll|\
-      msvcrt.dll|ws2_32.dll|urlmon.dll|msimg32.dll|winmm.dll|uxtheme.dll|userenv.dll|imm32.dll|api-ms-win-*) ;;
+      msvcrt.dll|ws2_32.dll|urlmon.dll|msimg32.dll|winmm.dll|uxtheme.dll|userenv.dll|imm32.dll|wintrust.dll|\
+      bcrypt.dll|api-ms-win-*) ;;
       *) echo "$(basename "$binary") needs $dll, which a clean Windows does not have"; status=1 ;;
     esac
   done < <($objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p')

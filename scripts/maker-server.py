@@ -12,6 +12,8 @@ Special paths:
     /__control/offline?ms=N   close the port for N ms, so that connections are refused
     /__slow/MS/PATH           serve PATH after MS milliseconds
     /__nolength/PATH          serve PATH without a Content-Length
+    /__short/N/PATH           announce PATH's whole length but send only its first N bytes
+    /__trickle/MS/PATH        send PATH in pieces of 1024 bytes, MS milliseconds apart
 Usage: maker-server.py --site DIR --log FILE --port-file FILE [--port N]
 """
 import argparse
@@ -147,6 +149,16 @@ class Handler(BaseHTTPRequestHandler):
         if path.startswith("/__nolength/"):
             with_length = False
             path = path[len("/__nolength"):]
+        sent_bytes = None
+        pause_ms = 0
+        match = re.match(r"^/__trickle/(\d+)(/.*)$", path)
+        if match:
+            pause_ms = int(match.group(1))
+            path = match.group(2)
+        match = re.match(r"^/__short/(\d+)(/.*)$", path)
+        if match:
+            sent_bytes = int(match.group(1))
+            path = match.group(2)
         if path.startswith("/log/"):
             self.answer(200, b"ok", "text/plain", True)
             return
@@ -155,15 +167,23 @@ class Handler(BaseHTTPRequestHandler):
             self.answer(404, b"not found", "text/plain", True)
             return
         content_type = CONTENT_TYPES.get(os.path.splitext(full)[1].lower(), "application/octet-stream")
-        self.answer(200, server.body_of(full), content_type, with_length)
+        self.answer(200, server.body_of(full), content_type, with_length, sent_bytes, pause_ms)
 
-    def answer(self, status, body, content_type, with_length):
+    def answer(self, status, body, content_type, with_length, sent_bytes=None, pause_ms=0):
         self.send_response(status)
         self.send_header("Content-Type", content_type)
         if with_length:
             self.send_header("Content-Length", str(len(body)))
         self.end_headers()
+        if sent_bytes is not None:
+            body = body[:sent_bytes]
         try:
+            if pause_ms:
+                for start in range(0, len(body), 1024):
+                    self.wfile.write(body[start:start + 1024])
+                    self.wfile.flush()
+                    time.sleep(pause_ms / 1000.0)
+                return
             self.wfile.write(body)
         except (BrokenPipeError, ConnectionResetError):
             pass

@@ -1,11 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include "Arrays.h"
 #include "CString.h"
 #include "ImportPatch.h"
 
 // Records the ShellExecuteA calls that one module (such as "Tovrin.dll") makes instead of
-// starting anything.
+// starting anything: the last call's arguments, and every call as "verb file". One at a time.
 class ShellExecuteRecorder {
 public:
     explicit ShellExecuteRecorder(const char* module)
@@ -20,6 +21,7 @@ public:
     HWND window = nullptr;
     CString verb, file, parameters;
     int show = -1;
+    CStringArray opened;
 
 private:
     static HINSTANCE WINAPI Record(HWND window, const char* verb, const char* file, const char* parameters,
@@ -31,6 +33,7 @@ private:
         self.file = file;
         self.parameters = parameters;
         self.show = show;
+        self.opened.Add(CString(verb ? verb : "") + " " + (file ? file : ""));
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
     }
 

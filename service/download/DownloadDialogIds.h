@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDD_SETUP_DOWNLOAD 1006
+#define IDC_DOWNLOAD_ICON 1000
+#define IDC_DOWNLOAD_PROGRESS 1005

@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDD_UPDATE_NOTICE 1009
+#define IDC_UPDATE_ICON 1000
+#define IDC_UPDATE_TEXT 1015
+#define IDC_UPDATE_LATER 1018
