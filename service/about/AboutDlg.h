@@ -2,12 +2,13 @@
 #include "Framework.h"
 #include "HTMLStatic.h"
 #include "LangResizeDlg.h"
+#include "SelkorApi.h"
 #include "browser/WebBrowserHost.h"
 
 // The about box: the program's icon, name, version and home page, and a page of the maker's
 // server. The page loads off-screen behind a "Connect to server" text and takes the frame's
 // place once it is shown.
-class CAboutDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
+class SELKOR_API CAboutDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
 public:
     struct Facts {
         CString displayName;

@@ -1,4 +1,5 @@
 #pragma once
+#include "SelkorApi.h"
 
 // GotoHelpPage: service.ini [Help] URL ("about:blank" when empty) in the system browser.
-void OpenHelpPage();
+SELKOR_API void OpenHelpPage();

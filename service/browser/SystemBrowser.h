@@ -1,13 +1,14 @@
 #pragma once
 #include "Framework.h"
+#include "SelkorApi.h"
 
 // Opens an address with the shell (ShellExecute "open", SW_SHOW): the user's own browser.
 // An empty address opens nothing.
-void OpenInSystemBrowser(const char* address);
+SELKOR_API void OpenInSystemBrowser(const char* address);
 
 // Where the pages of a hosted browser may go: the first page loads inside it; once it has
 // loaded, every navigation is cancelled and its address goes to the system browser instead.
-class CBrowserNavigation {
+class SELKOR_API CBrowserNavigation {
 public:
     CBrowserNavigation() : m_firstPageLoaded(false) {}
 

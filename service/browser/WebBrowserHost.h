@@ -6,13 +6,14 @@
 #include "ComRef.h"
 #include "Framework.h"
 #include "HTMLStatic.h"
+#include "SelkorApi.h"
 #include "SystemBrowser.h"
 
 // A child window that shows one web page in the WebBrowser control. The first page loads inside;
 // every later navigation goes to the system browser. Where the control cannot show the page (it
 // cannot be created, there is no HTML engine, Navigate fails, or the loaded document is no HTML
 // document) the window shows the page's address as a link instead, never an empty frame.
-class CWebBrowserHost : public CWnd, private CBrowserSiteOwner {
+class SELKOR_API CWebBrowserHost : public CWnd, private CBrowserSiteOwner {
 public:
     class Listener {
     public:

@@ -1,11 +1,12 @@
 #pragma once
 #include "Framework.h"
 #include "LangResizeDlg.h"
+#include "SelkorApi.h"
 #include "browser/WebBrowserHost.h"
 
 // The notice window: one web page of the maker's server in a browser that fills the client
 // area. Modal, or modeless and deleting itself; closes on the service window's 0x7D18.
-class CNoticeDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
+class SELKOR_API CNoticeDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
 public:
     // The notice of [POPUP], or [POPUP.name] when a name is given, for ShowNoticeDialog: nothing
     // while modeless names an open window or when the section has no URL; a modeless window is
