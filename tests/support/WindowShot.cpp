@@ -50,7 +50,15 @@ std::string WindowShot::Save(HWND window, const char* name) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    bool drawn = PrintWindow(window, memory, 0) != FALSE;
+    // Wine's PrintWindow leaves child windows black: a window on the screen is copied from there.
+    bool drawn = false;
+    if (IsWindowVisible(window)) {
+        HDC windowDc = GetWindowDC(window);
+        drawn = BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != FALSE;
+        ReleaseDC(window, windowDc);
+    } else {
+        drawn = PrintWindow(window, memory, 0) != FALSE;
+    }
     SelectObject(memory, old);
     std::string bytes = drawn ? BitmapFile(memory, bitmap, width, height) : std::string();
     DeleteObject(bitmap);
