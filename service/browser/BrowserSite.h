@@ -5,9 +5,10 @@
 #include <ole2.h>
 
 #include "Framework.h"
+#include "SelkorApi.h"
 
 // What the window that holds a browser hears from its site.
-class CBrowserSiteOwner {
+class SELKOR_API CBrowserSiteOwner {
 public:
     virtual HWND SiteWindow() const = 0;
     // True cancels the navigation of frame (the browser itself or one of its frames).
@@ -25,7 +26,7 @@ protected:
 // menus or borders, the document host's UI handler (no context menu, the swallowed keys) and the
 // sink of DWebBrowserEvents2. Reference counted; the owner holds the first reference and calls
 // Detach before releasing it, as the control may still call in while it shuts down.
-class CBrowserSite final : public IOleClientSite,
+class SELKOR_API CBrowserSite final : public IOleClientSite,
                      public IOleInPlaceSite,
                      public IOleInPlaceFrame,
                      public IDocHostUIHandler,
