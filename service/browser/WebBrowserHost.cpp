@@ -67,7 +67,8 @@ BOOL CWebBrowserHost::Create(CWnd* parent, const CRect& rect, UINT id, Listener*
 }
 
 CString CWebBrowserHost::FallbackMarkup(const char* address) {
-    return "#255,255,255#<a href=\"" + LinkTarget(address) + "\">" + EscapedText(address) + "</a>";
+    return "#255,255,255#<a href=\"" + LinkTarget(address) + "\"><font color=blue><u>" + EscapedText(address) +
+           "</u></font></a>";
 }
 
 void CWebBrowserHost::Navigate(const char* address) {
@@ -152,6 +153,7 @@ void CWebBrowserHost::ShowFallback() {
         CRect client;
         GetClientRect(client);
         m_fallback.Create("", WS_CHILD | WS_VISIBLE | SS_NOTIFY, client, this, kFallbackId);
+        m_fallback.SetMargin(8, 8);
     }
     m_fallback.SetWindowTextA(FallbackMarkup(m_address));
     m_fallback.Invalidate();

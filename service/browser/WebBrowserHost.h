@@ -34,7 +34,7 @@ public:
 
     bool IsShowingFallback() const { return m_fallback.GetSafeHwnd() != nullptr; }
     HWND FallbackWindow() const { return m_fallback.GetSafeHwnd(); }
-    // "#255,255,255#" and a link to the address.
+    // "#255,255,255#" and a blue, underlined link to the address.
     static CString FallbackMarkup(const char* address);
 
     BOOL PreTranslateMessage(MSG* message) override;

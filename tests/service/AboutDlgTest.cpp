@@ -98,8 +98,8 @@ TEST(AboutDlg, ShownPageTakesTheFramesPlaceAndTheConnectingTextHides) {
     EXPECT_EQ(view.frameRect, view.browserRect);
     // Without an HTML engine the page's address stands in the frame as a link.
     if (!view.browserMarkup.IsEmpty()) {
-        EXPECT_EQ(CString(("#255,255,255#<a href=\"" + address + "\">" + address + "</a>").c_str()),
-                  view.browserMarkup);
+        const std::string link = "<a href=\"" + address + "\"><font color=blue><u>" + address + "</u></font></a>";
+        EXPECT_EQ(CString(("#255,255,255#" + link).c_str()), view.browserMarkup);
     }
 }
 
@@ -110,7 +110,8 @@ TEST(AboutDlg, WithoutAnAboutAddressTheBlankPageIsShown) {
     const AboutView view = ShowAbout("Vantrel");
 
     if (!view.browserMarkup.IsEmpty()) {
-        EXPECT_EQ(CString("#255,255,255#<a href=\"about:blank\">about:blank</a>"), view.browserMarkup);
+        EXPECT_EQ(CString("#255,255,255#<a href=\"about:blank\"><font color=blue><u>about:blank</u></font></a>"),
+                  view.browserMarkup);
     }
     EXPECT_EQ(view.frameRect, view.browserRect);
 }

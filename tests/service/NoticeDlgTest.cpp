@@ -133,7 +133,8 @@ TEST_F(NoticeDlgTest, NothingWhileAModelessNoticeIsOpenAndAgainOnceItIsGone) {
 }
 
 TEST_F(NoticeDlgTest, NoAddressShowsNothing) {
-    files.WriteServiceIni("[POPUP]\r\nClientCX=400\r\nClientCY=300\r\n[POPUP.event]\r\nURL=http://maker.invalid/e.htm\r\n");
+    files.WriteServiceIni("[POPUP]\r\nClientCX=400\r\nClientCY=300\r\n"
+                          "[POPUP.event]\r\nURL=http://maker.invalid/e.htm\r\n");
     ModalProbe probe([](HWND) {});
 
     const HWND shown = ShowModeless();
@@ -182,7 +183,8 @@ TEST_F(NoticeDlgTest, DestroyingTheServiceWindowsNoticeForgetsIt) {
 }
 
 TEST_F(NoticeDlgTest, NamedNoticeReadsItsOwnSection) {
-    files.WriteServiceIni("[POPUP]\r\nURL=\r\n[POPUP.event]\r\nURL=" + PageAddress() + "\r\nClientCX=220\r\nClientCY=120\r\n");
+    files.WriteServiceIni("[POPUP]\r\nURL=\r\n[POPUP.event]\r\nURL=" + PageAddress() +
+                          "\r\nClientCX=220\r\nClientCY=120\r\n");
 
     const HWND notice = CNoticeDlg::Show(nullptr, "event", 0, 0, nullptr, modeless);
 

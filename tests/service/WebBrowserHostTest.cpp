@@ -46,7 +46,8 @@ protected:
     // Navigates and waits until the page reached the server or its address is shown instead.
     void Open() {
         host.Navigate(PageAddress().c_str());
-        PumpUntil([] { return !MakerSite::RequestsFor("/notice/host.htm").empty(); }, host.IsShowingFallback() ? 0 : 5000);
+        const DWORD limitMs = host.IsShowingFallback() ? 0 : 5000;
+        PumpUntil([] { return !MakerSite::RequestsFor("/notice/host.htm").empty(); }, limitMs);
     }
 
     static MSG Queued(HWND window, UINT message, WPARAM wParam) {
@@ -79,7 +80,8 @@ TEST_F(WebBrowserHostTest, PageReachesTheServerOrItsAddressIsShownAsALinkOverThe
     CString text;
     Fallback()->GetWindowTextA(text);
     const std::string address = PageAddress();
-    EXPECT_EQ("#255,255,255#<a href=\"" + address + "\">" + address + "</a>", std::string(text));
+    EXPECT_EQ("#255,255,255#<a href=\"" + address + "\"><font color=blue><u>" + address + "</u></font></a>",
+              std::string(text));
     CRect fallbackRect;
     ::GetClientRect(host.FallbackWindow(), fallbackRect);
     EXPECT_EQ(CRect(0, 0, 380, 280), fallbackRect);
@@ -121,7 +123,7 @@ TEST_F(WebBrowserHostTest, ClickOnTheAddressOpensItInTheSystemBrowser) {
 
 TEST(WebBrowserHost, FallbackLinkEscapesTheShownTextAndTheTarget) {
     EXPECT_EQ(CString("#255,255,255#<a href=\"http://a.invalid/?q=%22x%22&r=%3Cb%3E\">"
-                      "http://a.invalid/?q=\"x\"&amp;r=&lt;b&gt;</a>"),
+                      "<font color=blue><u>http://a.invalid/?q=\"x\"&amp;r=&lt;b&gt;</u></font></a>"),
               CWebBrowserHost::FallbackMarkup("http://a.invalid/?q=\"x\"&r=<b>"));
 }
 
