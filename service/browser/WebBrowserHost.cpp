@@ -8,6 +8,8 @@ namespace {
 
 const char kHostClass[] = "VantrelWebBrowserHost";
 const UINT kFallbackId = 1;
+// Posted to itself: the control is not closed from inside one of its own events.
+const UINT kShowFallbackMessage = WM_APP + 1;
 // CLSID_HTMLDocument, which MinGW's uuid library lacks.
 const CLSID kHtmlDocumentClass = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
 
@@ -176,7 +178,8 @@ void CWebBrowserHost::DocumentComplete(IDispatch* frame) {
     CComRef<IDispatch> document;
     CComRef<IHTMLDocument2> html;
     if (FAILED(m_browser->get_Document(document.Receive())) || !html.QueryFrom(document.Get())) {
-        ShowFallback();
+        m_pageShown = true;
+        PostMessage(kShowFallbackMessage);
         return;
     }
     m_navigation.FirstPageLoaded();
@@ -227,6 +230,9 @@ LRESULT CWebBrowserHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_SIZE:
         FitContent(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case kShowFallbackMessage:
+        ShowFallback();
         return 0;
     case WM_DESTROY:
         CloseBrowser();
