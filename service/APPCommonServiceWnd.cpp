@@ -10,6 +10,7 @@
 #include "ServiceTexts.h"
 #include "UtilityLib.h"
 #include "advert/APPMainAdCtrl.h"
+#include "notice/NoticeDlg.h"
 
 namespace {
 
@@ -92,9 +93,8 @@ LRESULT CAPPCommonServiceWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_DESTROY:
         StopDownload();
-        if (m_hNoticeWnd && ::IsWindow(m_hNoticeWnd))
-            ::DestroyWindow(m_hNoticeWnd);
-        m_hNoticeWnd = nullptr;
+        // The notice is owned by the top-level window, so it would outlive this one.
+        CNoticeDlg::DestroyModeless(m_hNoticeWnd);
         break;
     }
     return CWnd::WindowProc(message, wParam, lParam);

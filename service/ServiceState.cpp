@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "SelkorModule.h"
 #include "UtilityLib.h"
 
 namespace {
@@ -16,11 +17,8 @@ bool g_available;
 bool g_taken[CServiceState::onceCount];
 
 CString SelkorFolder() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<const char*>(&SelkorFolder), &self);
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
+    DWORD length = GetModuleFileNameA(SelkorModule(), path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return CString();
     CString folder(path);

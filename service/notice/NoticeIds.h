@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDD_NOTICE 1014
+#define IDC_NOTICE_BROWSER 1015
