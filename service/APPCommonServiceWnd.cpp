@@ -57,8 +57,11 @@ CAPPCommonServiceWnd::CAPPCommonServiceWnd()
 
 CAPPCommonServiceWnd::~CAPPCommonServiceWnd() { StopDownload(); }
 
+// The language table has no lock, so its texts are loaded here on the window thread, not by the
+// worker, and before any dialog of the service can ask for them.
 BOOL CAPPCommonServiceWnd::Create(HWND parent, HICON icon) {
     m_hAppIcon = icon;
+    CServiceTexts::Load();
     return CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 0, 0), CWnd::FromHandle(parent), kServiceWindowId);
 }
 
@@ -100,14 +103,11 @@ LRESULT CAPPCommonServiceWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-// The language table has no lock, so it is filled here on the window thread, before the worker
-// starts, rather than by the worker.
 void CAPPCommonServiceWnd::StartDownload() {
     if (m_hWorker && WaitForSingleObject(m_hWorker, 0) == WAIT_TIMEOUT)
         return;
     if (m_hWorker)
         CloseHandle(m_hWorker);
-    CServiceTexts::Load();
     m_hWorker = CreateThread(nullptr, 0, ThreadInitialize, this, CREATE_SUSPENDED, nullptr);
     if (m_hWorker)
         ResumeThread(m_hWorker);

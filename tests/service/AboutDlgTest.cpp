@@ -7,7 +7,6 @@
 #include "MakerSite.h"
 #include "ModalProbe.h"
 #include "ServiceFiles.h"
-#include "WindowShot.h"
 #include "about/AboutDlg.h"
 #include "about/AboutIds.h"
 
@@ -57,7 +56,6 @@ AboutView ShowAbout(const char* displayName) {
             if (auto* link = dynamic_cast<CHTMLStatic*>(CWnd::FromHandlePermanent(about->Browser().FallbackWindow())))
                 link->GetWindowTextA(view.browserMarkup);
         }
-        WindowShot::Save(dialog, "about-box");
     });
     probe.Run([&] { CAboutDlg::Run(nullptr, displayName, LoadIcon(nullptr, IDI_APPLICATION)); });
     EXPECT_TRUE(probe.inspected);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "APPCommonServiceWnd.h"
+#include "MessageBoxRecorder.h"
 #include "MessagePump.h"
+#include "ModalProbe.h"
+#include "WindowShot.h"
 #include "ServiceFile.h"
 #include "ServiceSandbox.h"
 #include "advert/APPMainAdCtrl.h"
@@ -79,11 +82,14 @@ protected:
         ServiceSandbox::SetUp();
         ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
     }
-    void StartService() {
+    void CreateService() {
         m_service = std::make_unique<CAPPCommonServiceWnd>();
         m_service->SetServiceID("vantrel", "Vantrel");
         m_service->SetMakeServiceLog(1);
         ASSERT_TRUE(m_service->Create(m_host, nullptr));
+    }
+    void StartService() {
+        ASSERT_NO_FATAL_FAILURE(CreateService());
         m_service->SendMessage(WM_TIMER, CAPPCommonServiceWnd::kStartTimer);
     }
     // A new start of the host: a new process knows nothing of the last one.
@@ -146,6 +152,41 @@ TEST_F(ServiceWindowStart, AServiceFileRefreshesTheAdvertsOfTheProcess) {
     ASSERT_NO_FATAL_FAILURE(StartService());
     EXPECT_TRUE(PumpUntil([] { return !MakerSite::RequestsFor("/vantrel/mainad.gif").empty(); }, 10000));
     advert.DestroyWindow();
+}
+
+TEST_F(ServiceWindowStart, TheUsersUpdateCheckSaysInItsOwnWordsWhyThereIsNothingToDo) {
+    WriteVersionCfg("[Application]\r\nVersion=1.3\r\n");
+    ASSERT_NO_FATAL_FAILURE(CreateService());
+    MessageBoxRecorder boxes(GetModuleHandleA("Selkor.dll"));
+    ASSERT_TRUE(boxes.IsReady());
+
+    WithdrawServiceFile();
+    EXPECT_EQ(0, m_service->CheckVersionAlarm(m_host));
+    EXPECT_STREQ("업데이트 정보를 얻어오지 못했습니다.", boxes.text);
+    EXPECT_STREQ("알림", boxes.caption);
+
+    PublishServiceFile("[Update]\r\nVersion=1.3\r\nMessage=new\r\n");
+    EXPECT_EQ(1, m_service->CheckVersionAlarm(m_host));
+    EXPECT_STREQ("자동 업데이트로 등록된 최신 버젼이 없습니다.", boxes.text);
+    EXPECT_EQ(2, boxes.Count());
+}
+
+TEST_F(ServiceWindowStart, AboutBoxSpeaksTheServicesOwnKoreanTexts) {
+    WriteVersionCfg("[Application]\r\nVersion=v1.0.0\r\n");
+    PublishServiceFile("[About]\r\nURL={{base}}/vantrel/about.htm\r\n");
+    ASSERT_NO_FATAL_FAILURE(CreateService());
+    m_service->SetServiceID("vantrel", "반트렐");
+    ASSERT_TRUE(CServiceFile::Download());
+    CString title;
+    ModalProbe probe([&](HWND about) {
+        char text[128] = {};
+        GetWindowTextA(about, text, sizeof text);
+        title = text;
+        WindowShot::Save(about, "about-box");
+    });
+    probe.Run([&] { m_service->ShowAboutDialog(nullptr); });
+    EXPECT_TRUE(probe.inspected);
+    EXPECT_STREQ("[반트렐]에 대하여...", title);
 }
 
 TEST_F(ServiceWindowStart, TriesAgainWhileTheServerRefusesAndGoesOnOnceItAnswers) {
