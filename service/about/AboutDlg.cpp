@@ -1,10 +1,7 @@
 #include "AboutDlg.h"
 
-#include "APPCommonServiceWnd.h"
 #include "AboutIds.h"
 #include "Language.h"
-#include "SelkorModule.h"
-#include "ServiceDialogs.h"
 #include "ServiceFile.h"
 #include "ServiceState.h"
 
@@ -29,8 +26,7 @@ void CAboutDlg::Run(HWND owner, const CString& displayName, HICON icon) {
     dialog.DoModal();
 }
 
-CAboutDlg::CAboutDlg(const Facts& facts, CWnd* parent) : CLangResizeDlg(IDD_ABOUT, parent), m_facts(facts) {
-    m_hTemplateInstance = SelkorModule();
+CAboutDlg::CAboutDlg(const Facts& facts, CWnd* parent) : CServiceDialog(IDD_ABOUT, parent), m_facts(facts) {
     SetIcon(facts.icon, true);
     SetIcon(facts.icon, false);
 }
@@ -42,7 +38,7 @@ void CAboutDlg::BindControls() {
 }
 
 BOOL CAboutDlg::OnInitDialog() {
-    CLangResizeDlg::OnInitDialog();
+    CServiceDialog::OnInitDialog();
     SetWindowText(WithName("ABOUT_PROGRAM", m_facts.displayName));
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_facts.icon), 0);
     m_subject.SetWindowTextA(WithName("ABOUT_SUBJECT", m_facts.displayName));
@@ -53,7 +49,6 @@ BOOL CAboutDlg::OnInitDialog() {
     CRect hidden = FrameRect();
     hidden.OffsetRect(-hidden.right - 100, 0);
     m_browser.Create(this, hidden, IDC_ABOUT_BROWSER, this);
-    CServiceDialogs::Add(m_hWnd);
     m_browser.Navigate(m_facts.address);
     return TRUE;
 }
@@ -71,14 +66,3 @@ void CAboutDlg::OnPageShown(bool) {
     m_connecting.ShowWindow(SW_HIDE);
 }
 
-LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case CAPPCommonServiceWnd::kCloseDialogs:
-        OnCancel();
-        return 0;
-    case WM_DESTROY:
-        CServiceDialogs::Remove(m_hWnd);
-        break;
-    }
-    return CLangResizeDlg::WindowProc(message, wParam, lParam);
-}

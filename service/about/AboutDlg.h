@@ -1,14 +1,14 @@
 #pragma once
 #include "Framework.h"
 #include "HTMLStatic.h"
-#include "LangResizeDlg.h"
+#include "ServiceDialog.h"
 #include "SelkorApi.h"
 #include "browser/WebBrowserHost.h"
 
 // The about box: the program's icon, name, version and home page, and a page of the maker's
 // server. The page loads off-screen behind a "Connect to server" text and takes the frame's
 // place once it is shown.
-class SELKOR_API CAboutDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
+class SELKOR_API CAboutDlg : public CServiceDialog, private CWebBrowserHost::Listener {
 public:
     struct Facts {
         CString displayName;
@@ -24,7 +24,6 @@ public:
     CAboutDlg(const Facts& facts, CWnd* parent);
 
     const CWebBrowserHost& Browser() const { return m_browser; }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The language table's text with every "%s" replaced by the display name; the text is never
     // used as a format, since a translation may hold any other "%" sequence.

@@ -3,18 +3,15 @@
 #include <commctrl.h>
 
 #include "DownloadDialogIds.h"
-#include "SelkorModule.h"
-#include "ServiceDialogs.h"
 #include "SetupLaunch.h"
 
 CDownloadDialog::CDownloadDialog(CWnd* parent, HICON icon, const char* url, const char* target)
-    : CLangResizeDlg(IDD_SETUP_DOWNLOAD, parent),
+    : CServiceDialog(IDD_SETUP_DOWNLOAD, parent),
       m_icon(icon),
       m_url(url),
       m_target(target),
       m_ended(false),
       m_setupWentOn(false) {
-    m_hTemplateInstance = SelkorModule();
     const INITCOMMONCONTROLSEX progressClass = {sizeof progressClass, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&progressClass);
 }
@@ -22,11 +19,10 @@ CDownloadDialog::CDownloadDialog(CWnd* parent, HICON icon, const char* url, cons
 CDownloadDialog::~CDownloadDialog() { StopWorker(); }
 
 BOOL CDownloadDialog::OnInitDialog() {
-    CLangResizeDlg::OnInitDialog();
+    CServiceDialog::OnInitDialog();
     if (m_icon)
         ::SendDlgItemMessageA(m_hWnd, IDC_DOWNLOAD_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_icon), 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_DOWNLOAD_PROGRESS, PBM_SETRANGE32, 0, 100);
-    CServiceDialogs::Add(m_hWnd);
     StartWorker();
     return TRUE;
 }
@@ -70,7 +66,7 @@ void CDownloadDialog::OnWorkerDone(bool complete) {
 void CDownloadDialog::OnCancel() {
     m_ended = true;
     StopWorker();
-    CLangResizeDlg::OnCancel();
+    CServiceDialog::OnCancel();
 }
 
 LRESULT CDownloadDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,13 +78,9 @@ LRESULT CDownloadDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         if (!m_ended)
             OnWorkerDone(wParam != 0);
         return 0;
-    case kCloseDialogs:
-        OnCancel();
-        return 0;
     case WM_DESTROY:
         StopWorker();
-        CServiceDialogs::Remove(m_hWnd);
         break;
     }
-    return CLangResizeDlg::WindowProc(message, wParam, lParam);
+    return CServiceDialog::WindowProc(message, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "Handle.h"
-#include "LangResizeDlg.h"
+#include "ServiceDialog.h"
 #include "SetupTransfer.h"
 #include "SelkorApi.h"
 
@@ -8,12 +8,11 @@
 // kProgress with the percentage, then kWorkerDone with 1 for a complete file. The dialog then
 // hands the file to CSetupLaunch and closes; closing it earlier (Escape, the close box, the
 // service window's close message) stops the worker and leaves no partial file.
-class SELKOR_API CDownloadDialog : public CLangResizeDlg {
+class SELKOR_API CDownloadDialog : public CServiceDialog {
 public:
     enum : UINT {
         kProgress = WM_APP + 0x18,
         kWorkerDone = 0x8001,
-        kCloseDialogs = 0x7D18,
     };
 
     CDownloadDialog(CWnd* parent, HICON icon, const char* url, const char* target);

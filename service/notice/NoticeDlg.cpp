@@ -1,9 +1,6 @@
 #include "NoticeDlg.h"
 
-#include "APPCommonServiceWnd.h"
 #include "NoticeIds.h"
-#include "SelkorModule.h"
-#include "ServiceDialogs.h"
 #include "ServiceFile.h"
 
 CString CNoticeDlg::SectionOf(const char* name) {
@@ -52,19 +49,17 @@ void CNoticeDlg::DestroyModeless(HWND& modeless) {
 }
 
 CNoticeDlg::CNoticeDlg(const CString& address, CSize clientSize, DWORD align, CWnd* parent)
-    : CLangResizeDlg(IDD_NOTICE, parent), m_address(address), m_clientSize(clientSize), m_align(align) {
-    m_hTemplateInstance = SelkorModule();
+    : CServiceDialog(IDD_NOTICE, parent), m_address(address), m_clientSize(clientSize), m_align(align) {
     SetDialogAlign(align);
 }
 
 BOOL CNoticeDlg::OnInitDialog() {
-    CLangResizeDlg::OnInitDialog();
+    CServiceDialog::OnInitDialog();
     CRect client;
     GetClientRect(client);
     m_browser.Create(this, client, IDC_NOTICE_BROWSER, this);
     SizeXYRate(m_browser.m_hWnd, 100, 100);
     FitClientArea();
-    CServiceDialogs::Add(m_hWnd);
     m_browser.Navigate(m_address);
     return TRUE;
 }
@@ -78,14 +73,3 @@ void CNoticeDlg::FitClientArea() {
     AlignDialog(m_align);
 }
 
-LRESULT CNoticeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case CAPPCommonServiceWnd::kCloseDialogs:
-        OnCancel();
-        return 0;
-    case WM_DESTROY:
-        CServiceDialogs::Remove(m_hWnd);
-        break;
-    }
-    return CLangResizeDlg::WindowProc(message, wParam, lParam);
-}

@@ -1,12 +1,12 @@
 #pragma once
 #include "Framework.h"
-#include "LangResizeDlg.h"
+#include "ServiceDialog.h"
 #include "SelkorApi.h"
 #include "browser/WebBrowserHost.h"
 
 // The notice window: one web page of the maker's server in a browser that fills the client
 // area. Modal, or modeless and deleting itself; closes on the service window's 0x7D18.
-class SELKOR_API CNoticeDlg : public CLangResizeDlg, private CWebBrowserHost::Listener {
+class SELKOR_API CNoticeDlg : public CServiceDialog, private CWebBrowserHost::Listener {
 public:
     // The notice of [POPUP], or [POPUP.name] when a name is given, for ShowNoticeDialog: nothing
     // while modeless names an open window or when the section has no URL; a modeless window is
@@ -20,7 +20,6 @@ public:
     CNoticeDlg(const CString& address, CSize clientSize, DWORD align, CWnd* parent);
 
     const CWebBrowserHost& Browser() const { return m_browser; }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     BOOL OnInitDialog() override;
