@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "StandInRecord.h"
+
 namespace {
 
 const char* AfterProgramPath(const char* line) {
@@ -20,13 +22,6 @@ const char* AfterProgramPath(const char* line) {
     return line;
 }
 
-std::string OwnFolder() {
-    char path[MAX_PATH] = {0};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -34,17 +29,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetCurrentDirectoryA(MAX_PATH, workingFolder);
     std::string record = std::string(AfterProgramPath(GetCommandLineA())) + "\n" + workingFolder + "\n";
 
-    // Written under another name and renamed, so the test never reads half a record.
-    std::string folder = OwnFolder();
-    std::string partial = folder + "\\RecordArgs.tmp";
-    HANDLE file =
-        CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 1;
-    DWORD written = 0;
-    BOOL wrote = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!wrote || !MoveFileExA(partial.c_str(), (folder + "\\RecordArgs.txt").c_str(), MOVEFILE_REPLACE_EXISTING))
-        return 1;
-    return 0;
+    return StandInRecord::Write(StandInRecord::OwnFolder() + "\\RecordArgs.txt", record) ? 0 : 1;
 }

@@ -6,16 +6,11 @@
 
 #include <string>
 
+#include "StandInRecord.h"
+
 namespace {
 
 const DWORD kRunningMs = 120000;
-
-std::string OwnFolder() {
-    char path[MAX_PATH] = {0};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\'));
-}
 
 std::string Record() {
     char workingFolder[MAX_PATH] = {0};
@@ -27,25 +22,10 @@ std::string Record() {
     return std::to_string(GetCurrentProcessId()) + "\n" + workingFolder + "\n" + std::to_string(show) + "\n";
 }
 
-// Written under another name and renamed, so a test never reads half a record.
-bool WriteRecord(const std::string& record) {
-    std::string folder = OwnFolder();
-    std::string partial = folder + "\\StandInShell.tmp";
-    HANDLE file =
-        CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL wrote = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    CloseHandle(file);
-    return wrote &&
-           MoveFileExA(partial.c_str(), (folder + "\\StandInShell.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (!WriteRecord(Record()))
+    if (!StandInRecord::Write(StandInRecord::OwnFolder() + "\\StandInShell.txt", Record()))
         return 1;
     Sleep(kRunningMs);
     return 0;
