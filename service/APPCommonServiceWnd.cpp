@@ -66,7 +66,6 @@ BOOL CAPPCommonServiceWnd::Create(HWND parent, HICON icon) {
 }
 
 void CAPPCommonServiceWnd::SetServiceID(const char* id, const char* name) {
-    m_serviceId = id ? id : "";
     m_displayName = name ? name : "";
     CServiceState::SetServiceID(id, name);
 }

@@ -52,8 +52,7 @@ private:
     void MakeServiceLog();
     HWND Owner(HWND parent) const { return parent ? parent : m_hWnd; }
 
-    CString m_serviceId;
-    CString m_displayName;
+    CString m_displayName;  // the about box's; the service id is process-wide
     HICON m_hAppIcon;
     HWND m_hNoticeWnd;
     int m_versionAlarm;

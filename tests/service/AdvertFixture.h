@@ -10,7 +10,7 @@
 #include "FileProbe.h"
 #include "MakerSite.h"
 #include "MessagePump.h"
-#include "ScopedEnvironment.h"
+#include "ServiceFiles.h"
 #include "ServiceState.h"
 #include "TestFixtures.h"
 #include "TestImages.h"
@@ -27,15 +27,11 @@ protected:
         ASSERT_TRUE(host.m_hWnd);
         CServiceState::Reset();
         CServiceState::SetServiceFileAvailable(true);
-        CUtilityLib::SetAppDataSubPath("vantrel");
         ASSERT_TRUE(MakerSite::Put("ad/big.gif", Bytes(IDI_SPINNER_GIF)));
         ASSERT_TRUE(MakerSite::Put("ad/small.gif", Bytes(IDI_THREE_FRAMES_GIF)));
         MakerSite::ClearRequests();
     }
-    void TearDown() override {
-        CUtilityLib::SetAppDataSubPath("");
-        CServiceState::Reset();
-    }
+    void TearDown() override { CServiceState::Reset(); }
 
     static std::string Bytes(int resource) {
         const std::vector<BYTE> bytes = TestImages::ResourceBytes(resource);
@@ -43,16 +39,11 @@ protected:
     }
     static std::string ImageUrl(const char* path) { return MakerSite::BaseUrl() + path; }
 
-    CString AppData() const { return home.Path() + "\\AppData\\LocalLow\\vantrel"; }
+    CString AppData() const { return files.Home() + "\\AppData\\LocalLow\\vantrel"; }
     CString ConfigIni() const { return AppData() + "\\Config.ini"; }
     CString DefaultCache() const { return AppData() + "\\image\\mainad.gif"; }
 
-    void WriteServiceFile(const std::string& text) {
-        const CString path = CServiceState::ServiceIniPath();
-        ASSERT_EQ(0, path.Left(home.Path().GetLength()).CompareNoCase(home.Path())) << (const char*)path;
-        CUtilityLib::CreateMultiFolder(path, 0);
-        ASSERT_TRUE(CUtilityLib::SaveFileData(text.c_str(), path));
-    }
+    void WriteServiceFile(const std::string& text) { files.WriteServiceIni(text); }
     void WriteCache(const CString& path, int resource) {
         CUtilityLib::CreateMultiFolder(path, 0);
         ASSERT_TRUE(TestImages::WriteBytes(path, TestImages::ResourceBytes(resource)));
@@ -87,7 +78,6 @@ protected:
         return rect;
     }
 
-    TempFolder home;
-    ScopedEnvironment profile{"USERPROFILE", home.Path()};
+    ServiceFiles files;
     ControlHost host;
 };

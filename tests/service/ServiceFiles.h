@@ -3,66 +3,60 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
+#include "FileProbe.h"
+#include "ScopedEnvironment.h"
 #include "ServiceState.h"
 #include "TestFixtures.h"
 #include "UtilityLib.h"
 
-// Points the application-data folder (service.ini) into a temp folder for the life of the
-// object, as the host's start-up sets it, and writes service.ini there.
+// Points the application-data folder (Config.ini, service.ini) into a temp profile for the life
+// of the object, as the host's start-up sets it: USERPROFILE redirected, sub-path "vantrel".
 class ServiceFiles {
 public:
-    ServiceFiles() {
-        DWORD length = GetEnvironmentVariableA("USERPROFILE", m_savedProfile, MAX_PATH);
-        m_hadProfile = length > 0 && length < MAX_PATH;
-        SetEnvironmentVariableA("USERPROFILE", m_home.Path());
-        CUtilityLib::SetAppDataSubPath("vantrel");
-    }
-    ~ServiceFiles() {
-        CUtilityLib::SetAppDataSubPath("");
-        SetEnvironmentVariableA("USERPROFILE", m_hadProfile ? m_savedProfile : nullptr);
-    }
+    ServiceFiles() { CUtilityLib::SetAppDataSubPath("vantrel"); }
+    ~ServiceFiles() { CUtilityLib::SetAppDataSubPath(""); }
     ServiceFiles(const ServiceFiles&) = delete;
     ServiceFiles& operator=(const ServiceFiles&) = delete;
 
-    // Fails the test when the path leaves the temp folder.
+    const CString& Home() const { return m_home.Path(); }
+
+    // Fails the test when the path leaves the temp profile.
     void WriteServiceIni(const std::string& text) {
         const CString path = CServiceState::ServiceIniPath();
         const CString inside = m_home.Path() + "\\";
         ASSERT_EQ(0, path.Left(inside.GetLength()).CompareNoCase(inside)) << (const char*)path;
-        std::ofstream(static_cast<const char*>(path), std::ios::binary) << text;
+        CUtilityLib::CreateMultiFolder(path, 0);
+        ASSERT_TRUE(FileProbe::WriteBytes(path, text));
     }
 
 private:
     TempFolder m_home;
-    char m_savedProfile[MAX_PATH] = {0};
-    bool m_hadProfile = false;
+    ScopedEnvironment m_profile{"USERPROFILE", m_home.Path()};
 };
 
-// Writes Version.cfg beside Selkor.dll and puts back what was there.
+// Version.cfg beside Selkor.dll, as the test writes it; what was there is put back afterwards.
 class VersionCfgFile {
 public:
-    explicit VersionCfgFile(const std::string& text) : m_path(CServiceState::VersionCfgPath()) {
-        std::ifstream old(static_cast<const char*>(m_path), std::ios::binary);
-        m_existed = old.good();
+    VersionCfgFile() : m_path(CServiceState::VersionCfgPath()), m_existed(FileProbe::Exists(m_path)) {
         if (m_existed)
-            m_old.assign(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>());
-        old.close();
-        std::ofstream(static_cast<const char*>(m_path), std::ios::binary) << text;
+            m_old = FileProbe::ReadBytes(m_path);
     }
+    explicit VersionCfgFile(const std::string& text) : VersionCfgFile() { Write(text); }
     ~VersionCfgFile() {
         if (m_existed)
-            std::ofstream(static_cast<const char*>(m_path), std::ios::binary) << m_old;
+            FileProbe::WriteBytes(m_path, m_old);
         else
             DeleteFileA(m_path);
     }
     VersionCfgFile(const VersionCfgFile&) = delete;
     VersionCfgFile& operator=(const VersionCfgFile&) = delete;
 
+    void Write(const std::string& text) { ASSERT_TRUE(FileProbe::WriteBytes(m_path, text)); }
+
 private:
     CString m_path;
-    bool m_existed = false;
+    bool m_existed;
     std::string m_old;
 };

@@ -8,6 +8,7 @@
 #include "HostTools.h"
 #include "MakerSite.h"
 #include "ScopedEnvironment.h"
+#include "ServiceFiles.h"
 #include "TestFixtures.h"
 #include "ServiceState.h"
 #include "UtilityLib.h"
@@ -23,10 +24,6 @@ public:
 
 protected:
     void SetUp() override {
-        m_versionCfg = CServiceState::VersionCfgPath();
-        m_hadVersionCfg = FileProbe::Exists(m_versionCfg);
-        if (m_hadVersionCfg)
-            m_oldVersionCfg = FileProbe::ReadBytes(m_versionCfg);
         CUtilityLib::SetAppDataSubPath(kAppDataSubPath);
         CServiceState::Reset();
         CServiceState::SetServiceID(kServiceId, "Vantrel");
@@ -38,10 +35,6 @@ protected:
     }
 
     void TearDown() override {
-        if (m_hadVersionCfg)
-            FileProbe::WriteBytes(m_versionCfg, m_oldVersionCfg);
-        else
-            DeleteFileA(m_versionCfg);
         HostTools::RemoveTree(CSetupTarget::Folder());
         HostTools::RemoveTree(CUtilityLib::GetAppDataPath(true, true));
         CServiceState::Reset();
@@ -55,7 +48,7 @@ protected:
         if (version)
             text += std::string("Version=") + version + "\r\n";
         text += "Minor=0\r\nLangID=kor\r\n";
-        ASSERT_TRUE(FileProbe::WriteBytes(m_versionCfg, text));
+        m_versionCfg.Write(text);
     }
 
     // The service file as the start-up download left it.
@@ -96,7 +89,5 @@ protected:
     ScopedEnvironment m_recordVariable{"VANTREL_SETUP_RECORD", m_standInRecord};
 
 private:
-    CString m_versionCfg;
-    bool m_hadVersionCfg = false;
-    std::string m_oldVersionCfg;
+    VersionCfgFile m_versionCfg;
 };
