@@ -25,6 +25,8 @@ public:
     CString text;
     CString caption;
     UINT style = 0;
+    // What every box answers, as if that button was pressed.
+    int answer = IDOK;
 
 private:
     static int WINAPI Show(HWND, LPCSTR text, LPCSTR caption, UINT style) {
@@ -33,6 +35,7 @@ private:
             s_active->text = text;
             s_active->caption = caption ? caption : "";
             s_active->style = style;
+            return s_active->answer;
         }
         return IDOK;
     }
