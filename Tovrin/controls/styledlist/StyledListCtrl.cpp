@@ -90,6 +90,16 @@ LRESULT CStyledListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return DeleteLine(static_cast<int>(wParam));
     case LVM_DELETEALLITEMS:
         return DeleteAllLines();
+    case LVM_GETITEMSTATE: {
+        // The check is the control's own; it answers as a list with check boxes does, so
+        // ListView_GetCheckState and other processes can read it.
+        LRESULT state = Default();
+        if (lParam & LVIS_STATEIMAGEMASK) {
+            const int index = static_cast<int>(wParam);
+            state = (state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(GetCheck(index) ? 2 : 1);
+        }
+        return state;
+    }
     case WM_LBUTTONDOWN:
         return OnLButtonDown(wParam, lParam);
     case WM_TIMER:

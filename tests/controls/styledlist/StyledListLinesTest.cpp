@@ -66,3 +66,16 @@ TEST(StyledListLines, ItemDataLivesInTheRecordAndNoSelectionGivesAllBitsSet) {
     window.list.SelectClear();
     EXPECT_EQ(-1, window.list.GetSelectedIndex());
 }
+
+TEST(StyledListLines, TheCheckAnswersAsTheStateImageOfAListWithCheckBoxes) {
+    StyledListFixture window;
+    window.list.ShowCheckBox(true);
+    window.AddLines(2);
+    window.list.SetCheck(1, TRUE);
+
+    EXPECT_FALSE(ListView_GetCheckState(window.list.GetSafeHwnd(), 0));
+    EXPECT_TRUE(ListView_GetCheckState(window.list.GetSafeHwnd(), 1));
+    window.list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED | INDEXTOSTATEIMAGEMASK(2)),
+              window.list.GetItemState(1, LVIS_SELECTED | LVIS_STATEIMAGEMASK));
+}
