@@ -117,11 +117,11 @@ protected:
 TEST_F(AdminRestartHost, WithoutRightsStartsTheLauncherInTheProgramFolderAndEndsWithCodeZero) {
     SeededKey files(HKEY_CURRENT_USER, TraceKeys::kMediaPlayerFiles, "File0", "C:\\movie.wmv");
 
-    EXPECT_EQ(0u, RunHost("0", "--restart-as-admin /removemediaplayerhistory startup"));
+    EXPECT_EQ(0u, RunHost("0", "--restart-as-admin /removemediaplayerhistory"));
 
     const ArgsRecord launcher = ArgsRecord::WaitFor(m_folder, 30000);
     ASSERT_TRUE(launcher.found);
-    EXPECT_EQ(CString("/removemediaplayerhistory startup"), launcher.arguments);
+    EXPECT_EQ(CString("/removemediaplayerhistory"), launcher.arguments);
     EXPECT_EQ(ProgramRun::BuildFolder() + "\\standinhost", launcher.workingFolder);
     // The process ended at the restart: the line never reached direct mode.
     EXPECT_TRUE(files.Exists());
