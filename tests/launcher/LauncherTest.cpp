@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "ArgsRecord.h"
 #include "TestFixtures.h"
 
 namespace {
@@ -13,44 +14,6 @@ CString TestProgramFolder() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     CString folder(path);
     return folder.Left(folder.ReverseFind('\\'));
-}
-
-CString ReadWholeFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return CString();
-    CString text;
-    DWORD size = GetFileSize(file, nullptr);
-    DWORD read = 0;
-    ReadFile(file, text.GetBuffer(size), size, &read, nullptr);
-    text.ReleaseBuffer(read);
-    CloseHandle(file);
-    return text;
-}
-
-// What the stand-in Vantrel.exe recorded: the command line after its path and its working folder.
-struct Record {
-    bool found = false;
-    CString arguments;
-    CString workingFolder;
-};
-
-Record WaitForRecord(const CString& folder) {
-    Record record;
-    CString path = folder + "\\RecordArgs.txt";
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 50) {
-        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-            CString text = ReadWholeFile(path);
-            int firstEnd = text.Find('\n');
-            record.found = firstEnd >= 0;
-            record.arguments = text.Left(firstEnd);
-            record.workingFolder = text.Mid(firstEnd + 1);
-            record.workingFolder.TrimRight('\n');
-            return record;
-        }
-        Sleep(50);
-    }
-    return record;
 }
 
 class ElevationLauncher : public ::testing::Test {
@@ -102,7 +65,7 @@ TEST_F(ElevationLauncher, EmptyCommandLineStartsVantrelWithoutArguments) {
     CString launcher = Install("app");
     EXPECT_EQ(0u, RunLauncher(launcher, "\"" + launcher + "\""));
 
-    Record record = WaitForRecord(FolderOf(launcher));
+    ArgsRecord record = ArgsRecord::WaitFor(FolderOf(launcher), kPatienceMs);
     ASSERT_TRUE(record.found);
     EXPECT_STREQ("", record.arguments);
 }
@@ -111,7 +74,7 @@ TEST_F(ElevationLauncher, PassesStartupOnUnchanged) {
     CString launcher = Install("app");
     EXPECT_EQ(0u, RunLauncher(launcher, "\"" + launcher + "\" startup"));
 
-    Record record = WaitForRecord(FolderOf(launcher));
+    ArgsRecord record = ArgsRecord::WaitFor(FolderOf(launcher), kPatienceMs);
     ASSERT_TRUE(record.found);
     EXPECT_STREQ("startup", record.arguments);
 }
@@ -121,7 +84,7 @@ TEST_F(ElevationLauncher, PassesQuotesAndHangulOnByteForByte) {
     const char* arguments = "/RemoveIECookies,\"내 문서\\a b.txt\" 한글  \"\" end";
     EXPECT_EQ(0u, RunLauncher(launcher, "\"" + launcher + "\" " + arguments));
 
-    Record record = WaitForRecord(FolderOf(launcher));
+    ArgsRecord record = ArgsRecord::WaitFor(FolderOf(launcher), kPatienceMs);
     ASSERT_TRUE(record.found);
     EXPECT_STREQ(arguments, record.arguments);
 }
@@ -130,7 +93,7 @@ TEST_F(ElevationLauncher, StartsVantrelInTheLauncherFolder) {
     CString launcher = Install("app");
     EXPECT_EQ(0u, RunLauncher(launcher, "\"" + launcher + "\" startup"));
 
-    Record record = WaitForRecord(FolderOf(launcher));
+    ArgsRecord record = ArgsRecord::WaitFor(FolderOf(launcher), kPatienceMs);
     ASSERT_TRUE(record.found);
     EXPECT_EQ(0, record.workingFolder.CompareNoCase(FolderOf(launcher))) << (const char*)record.workingFolder;
 }
@@ -141,7 +104,7 @@ TEST_F(ElevationLauncher, UnquotedHangulPathIsNotPassedOn) {
     ASSERT_LT(launcher.Find(' '), 0) << "the path must hold no blank to be given unquoted";
     EXPECT_EQ(0u, RunLauncher(launcher, launcher + " startup"));
 
-    Record record = WaitForRecord(FolderOf(launcher));
+    ArgsRecord record = ArgsRecord::WaitFor(FolderOf(launcher), kPatienceMs);
     ASSERT_TRUE(record.found);
     EXPECT_STREQ("startup", record.arguments);
     EXPECT_EQ(0, record.workingFolder.CompareNoCase(FolderOf(launcher))) << (const char*)record.workingFolder;

@@ -1,5 +1,6 @@
-// Stands in for Vantrel.exe in the launcher tests: writes the command line after its own path
-// and its working folder, one per line, to RecordArgs.txt next to itself, then ends.
+// Stands in for Vantrel.exe in the launcher tests and for VantrelAdmin.exe beside the stand-in
+// host: writes the command line after its own path and its working folder, one per line, to
+// RecordArgs.txt next to itself, then ends.
 #include <windows.h>
 
 #include <cstring>
