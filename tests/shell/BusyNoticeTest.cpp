@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ShellState.h"
 #include "WindowShot.h"
 #include "busy/BusyNotice.h"
 #include "busy/BusyNoticeIds.h"
@@ -60,6 +61,8 @@ public:
 };
 
 TEST(BusyNotice, IsPaintedOverItsParentWhenShowReturnsAndGoneAfterClose) {
+    const HICON appIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    ShellState::SetAppIcon(appIcon);
     PlainParent parent;
     CBusyNotice notice;
     ASSERT_TRUE(notice.Show(&parent));
@@ -74,11 +77,13 @@ TEST(BusyNotice, IsPaintedOverItsParentWhenShowReturnsAndGoneAfterClose) {
     EXPECT_NEAR(500, noticeCentre.x, 1);
     EXPECT_NEAR(350, noticeCentre.y, 1);
     EXPECT_EQ(parent.m_hWnd, GetWindow(window, GW_OWNER));
+    EXPECT_EQ(appIcon, reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     WindowShot::Save(window, "busy-notice");
 
     notice.Close();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(nullptr, notice.m_hWnd);
+    ShellState::SetAppIcon(nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "../engine/RedirectedAppData.h"
 #include "MessagePump.h"
 #include "ProgressRun.h"
+#include "ShellState.h"
 #include "WindowShot.h"
 #include "progress/ProgressIds.h"
 
@@ -35,6 +36,18 @@ UINT LineState(HWND list, int line) {
 // The style bit: the window itself may be hidden.
 bool StatusShown(HWND dialog) { return (GetWindowLongA(GetDlgItem(dialog, IDC_PROGRESS_STATUS), GWL_STYLE) & WS_VISIBLE) != 0; }
 
+// How often the status field went from shown to hidden or back.
+struct StatusWatch {
+    int changes = 0;
+    int last = -1;
+    void Sample(HWND dialog) {
+        const int shown = StatusShown(dialog) ? 1 : 0;
+        if (last >= 0 && shown != last)
+            ++changes;
+        last = shown;
+    }
+};
+
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 ProgressRun::Step Do(std::function<void(CProgressDlg&)> act) {
@@ -46,9 +59,13 @@ ProgressRun::Step Do(std::function<void(CProgressDlg&)> act) {
 
 class ProgressDlgTest : public ::testing::Test {
 protected:
+    ProgressDlgTest() { ShellState::SetAppIcon(appIcon); }
+    ~ProgressDlgTest() override { ShellState::SetAppIcon(nullptr); }
+
     HWND Items() const { return GetDlgItem(dialog.m_hWnd, IDC_PROGRESS_ITEMS); }
     HWND Registry() const { return GetDlgItem(dialog.m_hWnd, IDC_PROGRESS_REGISTRY); }
 
+    const HICON appIcon = LoadIconA(nullptr, IDI_APPLICATION);
     RedirectedAppData appData;
     StopReceiver mainWindow;
     CProgressDlg dialog;
@@ -90,6 +107,7 @@ TEST_F(ProgressDlgTest, ShowsEveryReportOfARunAndClosesAfterItsEnd) {
             EXPECT_EQ("설치 프로그램", CellText(Registry(), 1, 0));
             EXPECT_EQ("HKEY_LOCAL_MACHINE\\Software\\Uninstall\\Lost", CellText(Registry(), 1, 2));
             EXPECT_TRUE(IsWindowVisible(d.m_hWnd));
+            EXPECT_EQ(appIcon, reinterpret_cast<HICON>(SendMessageA(d.m_hWnd, WM_GETICON, ICON_BIG, 0)));
             EXPECT_EQ("중단하기", ItemText(d.m_hWnd, IDC_PROGRESS_STOP));
             WindowShot::Save(d.m_hWnd, "progress-window");
             d.MarkDone(6);
@@ -138,29 +156,22 @@ TEST_P(ProgressStopTest, AsksTheMainWindowToStopWhileRunningAndClosesAfterTheEnd
     };
     dialog.SetAutoClose(0);
     int requestsWhileRunning = -1;
-    int requestsAfterEnd = -1;
     const INT_PTR result = run.Run({
         Do(press),
         ProgressRun::Ticks(2),
         Do([&](CProgressDlg& d) {
             requestsWhileRunning = mainWindow.stopRequests;
-            EXPECT_TRUE(IsWindowVisible(d.m_hWnd));
             d.RunEnded();
         }),
         ProgressRun::Ticks(6),
-        Do([&](CProgressDlg& d) {
-            EXPECT_TRUE(IsWindowVisible(d.m_hWnd)) << "closed without auto-close";
-            press(d);
-        }),
-        ProgressRun::Ticks(2),
-        Do([&](CProgressDlg&) { requestsAfterEnd = mainWindow.stopRequests; }),
+        Do(press),
     });
     EXPECT_EQ(1, requestsWhileRunning);
+    EXPECT_EQ(5u, run.stepsRun) << "closed before the second press";
     EXPECT_EQ(IDOK, result);
-    EXPECT_FALSE(run.closedByGuard);
+    EXPECT_FALSE(run.closedByGuard) << "still open after the press at the end";
     PumpFor(100);
     EXPECT_EQ(1, mainWindow.stopRequests);
-    EXPECT_EQ(-1, requestsAfterEnd) << "the window stayed open after the stop at the end";
 }
 
 INSTANTIATE_TEST_SUITE_P(StopButtonAndEscape, ProgressStopTest, ::testing::Values(IDC_PROGRESS_STOP, IDCANCEL));
@@ -187,8 +198,7 @@ TEST_F(ProgressDlgTest, PowerOffBoxTogglesWithEveryClick) {
 
 TEST_F(ProgressDlgTest, SilentWindowIsNeverShownYetWorksAndClosesAfterTheEnd) {
     dialog.SetSilent(1);
-    int statusChanges = 0;
-    bool lastStatus = true;
+    StatusWatch status;
     std::string doneText;
     const INT_PTR result = run.Run({
         Do([&](CProgressDlg& d) {
@@ -196,19 +206,15 @@ TEST_F(ProgressDlgTest, SilentWindowIsNeverShownYetWorksAndClosesAfterTheEnd) {
             d.MarkDeleting(1);
             d.MarkDone(1);
             doneText = CellText(Items(), 0, 1);
-            lastStatus = StatusShown(d.m_hWnd);
         }),
         [&](CProgressDlg& d) {
-            if (StatusShown(d.m_hWnd) != lastStatus) {
-                lastStatus = !lastStatus;
-                ++statusChanges;
-            }
-            return statusChanges >= 2;
+            status.Sample(d.m_hWnd);
+            return status.changes >= 2;
         },
         Do([](CProgressDlg& d) { d.RunEnded(); }),
     });
     EXPECT_EQ("완료", doneText);
-    EXPECT_EQ(2, statusChanges);
+    EXPECT_EQ(2, status.changes);
     EXPECT_FALSE(run.everShown);
     EXPECT_EQ(IDOK, result);
     EXPECT_FALSE(run.closedByGuard);
@@ -216,30 +222,27 @@ TEST_F(ProgressDlgTest, SilentWindowIsNeverShownYetWorksAndClosesAfterTheEnd) {
 
 TEST_F(ProgressDlgTest, StatusFieldBlinksWhileRunningAndStaysShownAfterTheEnd) {
     dialog.SetAutoClose(0);
-    int changesWhileRunning = 0;
-    bool lastStatus = true;
+    StatusWatch running;
+    StatusWatch ended;
     int samplesAfterEnd = 0;
-    int hiddenAfterEnd = 0;
     run.Run({
-        Do([&](CProgressDlg& d) { lastStatus = StatusShown(d.m_hWnd); }),
         [&](CProgressDlg& d) {
-            if (StatusShown(d.m_hWnd) != lastStatus) {
-                lastStatus = !lastStatus;
-                ++changesWhileRunning;
-            }
-            return changesWhileRunning >= 3;
+            running.Sample(d.m_hWnd);
+            return running.changes >= 3;
         },
         Do([](CProgressDlg& d) { d.RunEnded(); }),
         // Three blink periods.
         [&](CProgressDlg& d) {
-            if (!StatusShown(d.m_hWnd))
-                ++hiddenAfterEnd;
+            ended.Sample(d.m_hWnd);
             return ++samplesAfterEnd >= 30;
         },
-        Do([](CProgressDlg& d) { d.Close(); }),
+        Do([&](CProgressDlg& d) {
+            EXPECT_TRUE(StatusShown(d.m_hWnd));
+            d.Close();
+        }),
     });
-    EXPECT_EQ(3, changesWhileRunning);
-    EXPECT_EQ(0, hiddenAfterEnd);
+    EXPECT_EQ(3, running.changes);
+    EXPECT_EQ(0, ended.changes);
     EXPECT_FALSE(run.closedByGuard);
 }
 

@@ -1,8 +1,15 @@
 #include "busy/BusyNotice.h"
 
+#include "ShellState.h"
 #include "busy/BusyNoticeIds.h"
 
 CBusyNotice::CBusyNotice() : CResizeDlg(IDD_BUSY_NOTICE) { SetDialogAlign(kAlignCentreOverParent); }
+
+BOOL CBusyNotice::OnInitDialog() {
+    SetIcon(ShellState::AppIcon(), true);
+    SetIcon(ShellState::AppIcon(), false);
+    return CResizeDlg::OnInitDialog();
+}
 
 bool CBusyNotice::Show(CWnd* parent) {
     if (m_hWnd || !Create(IDD_BUSY_NOTICE, parent))

@@ -11,4 +11,7 @@ public:
     // Creates the notice centred over parent, shows and paints it; false when it cannot be made.
     bool Show(CWnd* parent);
     void Close();
+
+protected:
+    BOOL OnInitDialog() override;
 };

@@ -2,6 +2,7 @@
 
 #include "CleanupCatalogue.h"
 #include "RunProgress.h"
+#include "ShellState.h"
 #include "progress/ProgressIds.h"
 
 namespace {
@@ -35,6 +36,8 @@ void CProgressDlg::BindControls() {
 }
 
 BOOL CProgressDlg::OnInitDialog() {
+    SetIcon(ShellState::AppIcon(), true);
+    SetIcon(ShellState::AppIcon(), false);
     CResizeDlg::OnInitDialog();
     SetUpItemList();
     SetUpRegistryList();
