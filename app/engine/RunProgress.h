@@ -3,6 +3,8 @@
 
 // The run-progress message the worker posts to the main window (wParam: type, lParam: data).
 const UINT WM_RUN_PROGRESS = 0x7D18;
+// The progress window's stop button asks the main window to stop the worker (0, 0).
+const UINT WM_STOP_RUN = 0x7D1B;
 
 enum RunProgressType : WPARAM {
     kProgressAddItem = 1,          // lParam: item id, once per item before any runs
