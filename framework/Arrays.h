@@ -52,5 +52,9 @@ private:
     std::vector<T> m_items;
 };
 
+// MFC's array template, for the few callers that name it (CArray<int, int>).
+template <typename T, typename ArgT = const T&>
+using CArray = FxArray<T, ArgT>;
+
 class CStringArray : public FxArray<CString, const CString&> {};
 class CDWordArray : public FxArray<unsigned long, unsigned long> {};

@@ -5,8 +5,8 @@
 // - CString is ANSI only, never shared copy-on-write, and has no resource-id constructor or
 //   LoadString. Find, ReverseFind, Replace, Trim and the case functions skip trail bytes of
 //   double-byte characters of the system code page; CompareNoCase works like _mbsicmp.
-// - CStringArray and CDWordArray are header templates over std::vector; out-of-range indexes are
-//   not checked, as in MFC release builds. No serialization anywhere.
+// - CStringArray, CDWordArray and CArray are header templates over std::vector; out-of-range
+//   indexes are not checked, as in MFC release builds. No serialization anywhere.
 // - CMapStringToString keys compare with case, like MFC's; iteration order is unspecified; the
 //   map cannot be copied; a null key means "". POSITION is an opaque pointer (FxPositionTag*).
 // - CFile reports failures through its results (false, 0 or CFile::invalidPosition) and

@@ -19,6 +19,8 @@ ln -sfn "$dir" "$WINEPREFIX/dosdevices/v:"
 report="$WINEPREFIX/drive_c/desktop-shots-${name%.exe}.xml"
 rm -f "$report"
 cd "$WINEPREFIX/drive_c"
+# Tests that need the desktop's taskbar and notification area look for this.
+export VANTREL_DESKTOP=1
 # explorer hands back no exit code of the program, so its results are read from the XML report.
 timeout 600 wine explorer "/desktop=shots,1024x768" "v:\\$name" "--gtest_filter=$filter" \
   "--gtest_output=xml:C:\\$(basename "$report")" || true

@@ -57,4 +57,16 @@ REG
   touch "$root/.vantrel-sandbox"
 fi
 
+# Wine draws caption buttons and other frame symbols in Marlett. This Wine looks for its own
+# fonts in /usr/share/fonts, not where fonts-wine puts them, so without a copy in the prefix the
+# buttons show the letters "0 1 r". Checked on every call: sandboxes made earlier get it too.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f "$fonts/marlett.ttf" ]; then
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  else
+    echo "sandbox: no /usr/share/wine/fonts/marlett.ttf (fonts-wine); caption buttons will show letters" >&2
+  fi
+fi
+
 env_lines

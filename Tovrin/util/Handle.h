@@ -65,7 +65,14 @@ struct InternetHandleTraits {
     static bool Close(HINTERNET handle) { return InternetCloseHandle(handle) != FALSE; }
 };
 
+struct IconHandleTraits {
+    using Type = HICON;
+    static HICON None() { return nullptr; }
+    static bool Close(HICON icon) { return DestroyIcon(icon) != FALSE; }
+};
+
 using CHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CInternetHandle = CUniqueHandle<InternetHandleTraits>;
+using CIconHandle = CUniqueHandle<IconHandleTraits>;

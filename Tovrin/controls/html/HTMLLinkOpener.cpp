@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Mbcs.h"
+#include "PostedText.h"
 #include "Wnd.h"
 
 namespace {
@@ -24,17 +25,6 @@ CString ReadClassesDefault(const CString& subKey) {
 bool IsCommandLink(const CString& target) {
     const int length = static_cast<int>(strlen(kCommandScheme));
     return Mbcs::CompareNoCase(target.Left(length), kCommandScheme) == 0;
-}
-
-void PostCommandLink(HWND mainWindow, const CString& target) {
-    const size_t size = target.GetLength() + 1;
-    char* copy = static_cast<char*>(::LocalAlloc(LMEM_FIXED, size));
-    if (!copy)
-        return;
-    memcpy(copy, target.GetString(), size);
-    // Nobody will free a copy that was never delivered.
-    if (!mainWindow || !::PostMessageA(mainWindow, kHTMLCommandLinkMessage, 0, reinterpret_cast<LPARAM>(copy)))
-        ::LocalFree(copy);
 }
 
 }  // namespace
@@ -58,7 +48,7 @@ void FollowHTMLLink(HWND control, const char* target) {
     CWnd* mainWnd = AfxGetMainWnd();
     const HWND mainWindow = mainWnd ? mainWnd->GetSafeHwnd() : nullptr;
     if (IsCommandLink(target)) {
-        PostCommandLink(mainWindow, target);
+        PostTextCopy(mainWindow, kHTMLCommandLinkMessage, 0, target);
         return;
     }
     if (mainWindow &&
