@@ -101,6 +101,15 @@ void RunCleaning(const CleaningRunRequest& request) {
     Report(request, kProgressEnded, 0);
 }
 
+void RunSingleItem(int id, const char* backupFile) {
+    CHistoryCleaner engine;
+    CRegBackupWriter writer;
+    writer.SetFileName(backupFile);
+    DispatchItem(id, engine, writer, nullptr);
+    AppendFindingList(writer, engine.Findings());
+    writer.Close();
+}
+
 DWORD WINAPI CleaningRunThread(LPVOID request) {
     std::unique_ptr<CleaningRunRequest> owned(static_cast<CleaningRunRequest*>(request));
     try {

@@ -31,6 +31,11 @@ struct CleaningRunRequest {
 // Runs the whole cleaning run on the calling thread and returns after kProgressEnded was posted.
 void RunCleaning(const CleaningRunRequest& request);
 
+// One item on the calling thread, with an engine that has no window, stop event or logout flag
+// (a line's own button). A registry check backs up to backupFile, which then gets the [List]
+// of what it removed; without a file name it removes nothing.
+void RunSingleItem(int id, const char* backupFile);
+
 // Thread entry for CreateThread(..., CREATE_SUSPENDED): takes ownership of a request made with
 // new, runs it and returns 0. The thread's handle stays with whoever created the thread (the
 // main window keeps it as its worker-thread field, waits on it after a stop, closes it): the

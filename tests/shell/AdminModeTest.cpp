@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "../engine/RedirectedAppData.h"
-#include "ArgsRecord.h"
 #include "FileProbe.h"
 #include "ImportPatch.h"
 #include "MessageBoxRecorder.h"
-#include "ProgramRun.h"
-#include "ScopedEnvironment.h"
-#include "SeededKey.h"
 #include "ShellExecuteRecorder.h"
 #include "admin/AdminMode.h"
 
@@ -92,52 +88,4 @@ TEST(AdminMode, AskAndRestartShowsAYesNoQuestionAndStartsNothingOnNoOrAsAdminist
               boxes.text);
     EXPECT_EQ(2, boxes.Count());
     EXPECT_EQ(0, starts.calls);
-}
-
-// The restart ends its process, so it runs in the stand-in host bin\standinhost\Vantrel.exe,
-// whose VantrelAdmin.exe records its command line and working folder in RecordArgs.txt. A launcher
-// that was started is waited for, so none writes into a later test; when the host has ended
-// without starting one, the record's absence is final.
-class AdminRestartHost : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteFileA(m_record); }
-    void TearDown() override { DeleteFileA(m_record); }
-
-    DWORD RunHost(const char* admin, const char* arguments) {
-        ScopedEnvironment answer("VANTREL_STANDIN_ADMIN", admin);
-        DWORD exitCode = 99;
-        EXPECT_TRUE(ProgramRun::RunToEnd("\"" + m_folder + "\\Vantrel.exe\" " + arguments, 30000, exitCode));
-        return exitCode;
-    }
-
-    const CString m_folder = ProgramRun::BuildFolder() + "\\standinhost";
-    const CString m_record = m_folder + "\\RecordArgs.txt";
-};
-
-TEST_F(AdminRestartHost, WithoutRightsStartsTheLauncherInTheProgramFolderAndEndsWithCodeZero) {
-    SeededKey files(HKEY_CURRENT_USER, TraceKeys::kMediaPlayerFiles, "File0", "C:\\movie.wmv");
-
-    EXPECT_EQ(0u, RunHost("0", "--restart-as-admin /removemediaplayerhistory"));
-
-    const ArgsRecord launcher = ArgsRecord::WaitFor(m_folder, 30000);
-    ASSERT_TRUE(launcher.found);
-    EXPECT_EQ(CString("/removemediaplayerhistory"), launcher.arguments);
-    EXPECT_EQ(ProgramRun::BuildFolder() + "\\standinhost", launcher.workingFolder);
-    // The process ended at the restart: the line never reached direct mode.
-    EXPECT_TRUE(files.Exists());
-}
-
-TEST_F(AdminRestartHost, AsAdministratorStartsNoLauncherAndGoesOnWithTheRestOfTheLine) {
-    SeededKey files(HKEY_CURRENT_USER, TraceKeys::kMediaPlayerFiles, "File0", "C:\\movie.wmv");
-
-    EXPECT_EQ(0u, RunHost("1", "--restart-as-admin /removemediaplayerhistory"));
-
-    EXPECT_FALSE(FileProbe::Exists(m_record));
-    EXPECT_FALSE(files.Exists());
-}
-
-TEST_F(AdminRestartHost, CountsAsAdministratorWithoutTheVariable) {
-    // Exit code 3 would mean a stand-in could not be put in place and nothing was started.
-    EXPECT_EQ(0u, RunHost(nullptr, "--restart-as-admin startup"));
-    EXPECT_FALSE(FileProbe::Exists(m_record));
 }

@@ -1,0 +1,227 @@
+#include <map>
+#include <vector>
+
+#include "CleanupCatalogue.h"
+#include "DesktopFixture.h"
+#include "ProgramRun.h"
+#include "SeedItems.h"
+#include "SeedManifest.h"
+#include "UtilityLib.h"
+
+using namespace VantrelDesktop;
+
+namespace {
+
+const DWORD kSeedPatienceMs = 180000;
+const DWORD kRunPatienceMs = 240000;
+
+bool RunTraceProfile(const char* command) {
+    DWORD exitCode = 99;
+    return ProgramRun::RunToEnd("\"" + ProgramRun::BuildFolder() + "\\TraceProfile.exe\" " + command, kSeedPatienceMs,
+                                exitCode) &&
+           exitCode == 0;
+}
+
+// The texts column 1 of each progress line was given, in order, from the probe's record.
+std::map<int, std::vector<std::string>> ProgressStates() {
+    std::map<int, std::vector<std::string>> states;
+    const CString record = ReadRecord("ProgressLines.txt");
+    int start = 0;
+    while (start < record.GetLength()) {
+        int end = record.Find("\r\n", start);
+        if (end < 0)
+            end = record.GetLength();
+        const CString line = record.Mid(start, end - start);
+        start = end + 2;
+        const int firstTab = line.Find('\t');
+        const int secondTab = line.Find('\t', firstTab + 1);
+        if (firstTab < 0 || secondTab < 0 || line.Mid(firstTab + 1, secondTab - firstTab - 1) != "1")
+            continue;
+        states[atoi(line.Left(firstTab))].push_back(std::string(line.Mid(secondTab + 1)));
+    }
+    return states;
+}
+
+std::vector<CString> Backups() {
+    std::vector<CString> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(RegHistoryFolder() + "\\*.REG", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do
+        files.push_back(RegHistoryFolder() + "\\" + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+void RemoveBackups() {
+    for (const CString& file : Backups())
+        DeleteFileA(file);
+}
+
+// Entries of the [List] section of a backup (a UTF-16 file the profile functions read).
+int ListedFindings(const CString& backup) {
+    CStringArray keys, values;
+    return CUtilityLib::GetPrivateProfileSectionA("List", keys, values, backup);
+}
+
+CString TempFolder() {
+    char folder[MAX_PATH] = {0};
+    GetTempPathA(MAX_PATH, folder);
+    CString path(folder);
+    return path.Right(1) == "\\" ? path.Left(path.GetLength() - 1) : path;
+}
+
+void MakeFiles(const CString& folder, int count) {
+    CreateDirectoryA(folder, nullptr);
+    for (int i = 0; i < count; ++i) {
+        CString name;
+        name.Format("%s\\trace%05d.tmp", (const char*)folder, i);
+        HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(file);
+    }
+}
+
+// Only the given items checked: every line's key written.
+void CheckOnly(std::initializer_list<int> ids) {
+    int count = 0;
+    for (const Catalogue::Item* item = Catalogue::Items(count); count > 0; ++item, --count) {
+        if (item->tab == Catalogue::Tab::None)
+            continue;
+        bool wanted = false;
+        for (int id : ids)
+            wanted = wanted || id == item->id;
+        WriteSetting("Setting", item->optionKey, wanted ? 1 : 0);
+    }
+}
+
+}  // namespace
+
+// One seeded profile cleaned by a press of "청소 실행" with the checks of a first start.
+class DesktopRun : public DesktopTest {
+protected:
+    static void SetUpTestSuite() {
+        s_seeded = RunTraceProfile("seed") && s_manifest.Load();
+    }
+    static void TearDownTestSuite() { RunTraceProfile("remove"); }
+
+    static bool s_seeded;
+    static CSeedManifest s_manifest;
+};
+
+bool DesktopRun::s_seeded = false;
+CSeedManifest DesktopRun::s_manifest;
+
+TEST_F(DesktopRun, TheRunButtonCleansTheCheckedItemsShowingEachOneAndEveryRegistryFinding) {
+    ASSERT_TRUE(s_seeded);
+    RemoveBackups();
+    // A first start's checks, with the shell's items off, and MUI cache on: it has findings.
+    WriteSetting("Setting", "RegistryCheckMUICache", 1);
+    HWND main = StartShown();
+    ASSERT_TRUE(main);
+
+    Click(main, 1002);
+    HWND progress = program.WaitForDialog("청소 실행하기...");
+    ASSERT_TRUE(progress);
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main window waits for the run";
+    RemoteList registry(GetDlgItem(progress, 1002));
+    bool photographed = false;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (!photographed && registry.Count() >= 3) {
+                WindowShot::Save(progress, "progress-window-findings");
+                photographed = true;
+            }
+            return !IsWindow(progress);
+        },
+        kRunPatienceMs, 10));
+    EXPECT_TRUE(photographed);
+
+    // 11 Internet, 8 program, 8 Windows and 9 registry lines were checked.
+    const std::map<int, std::vector<std::string>> states = ProgressStates();
+    EXPECT_EQ(36u, states.size());
+    for (const auto& line : states)
+        EXPECT_EQ((std::vector<std::string>{" - ", "삭제 중", "완료"}), line.second) << "line " << line.first;
+
+    const std::vector<CString> backups = Backups();
+    ASSERT_EQ(1u, backups.size());
+    EXPECT_GT(ListedFindings(backups[0]), 0);
+    EXPECT_EQ(1, ReadSetting("Setting", "RemoveIECookies", -1));
+    EXPECT_EQ(0, ReadSetting("Setting", "RemoveWindowsRunHistory", -1));
+    EXPECT_EQ(1, ReadSetting("Setting", "RegistryCheckMUICache", -1));
+
+    for (const SeedEntry& entry : s_manifest.Entries()) {
+        const Catalogue::Item* item = Catalogue::FindItem(entry.item);
+        if (entry.role != SeedRole::Trace || !item || item->tab == Catalogue::Tab::None)
+            continue;
+        if (ReadSetting("Setting", item->optionKey, 0)) {
+            EXPECT_EQ(0, PresentUnits(entry)) << item->optionKey << " " << (const char*)entry.path;
+        }
+    }
+    for (const SeedEntry& entry : s_manifest.Entries()) {
+        if (entry.role == SeedRole::Survivor) {
+            EXPECT_TRUE(IsIntact(entry)) << (const char*)entry.label;
+        }
+    }
+}
+
+TEST_F(DesktopTest, AStopDuringALongRunEndsTheWorkerAndClosesTheProgressWindow) {
+    const CString folder = TempFolder() + "\\vantrel-long-run";
+    MakeFiles(folder, 30000);
+    CheckOnly({6});
+    HWND main = StartShown();
+    ASSERT_TRUE(main);
+
+    Click(main, 1002);
+    HWND progress = program.WaitForDialog("청소 실행하기...");
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitUntil([&] { return ProgressStates()[0].size() == 2; }, 20000, 5)) << "item 6 started";
+    Click(progress, 1010);
+    // The main window waits 5 s for the worker at most, then ends it.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 3000));
+    EXPECT_EQ((std::vector<std::string>{" - ", "삭제 중"}), ProgressStates()[0]) << "stopped before the end";
+    EXPECT_GT(CountFiles(folder), 0);
+}
+
+TEST_F(DesktopTest, ALinesOwnButtonCleansThatItemOnlyBehindTheBusyNotice) {
+    const CString temp = TempFolder() + "\\vantrel-one-item";
+    MakeFiles(temp, 20);
+    char windows[MAX_PATH] = {0};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const CString updateLog = CString(windows) + "\\WindowsUpdate.log";
+    HANDLE log = CreateFileA(updateLog, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(log);
+    HWND main = StartShown();
+    ASSERT_TRUE(main);
+
+    HWND list = ShowTab(main, 1024, 1005);
+    ClickRunButton(list, 0);  // Windows' temporary folder
+    HWND notice = program.WaitForDialog("청소 실행", 10000);
+    ASSERT_TRUE(notice);
+    WindowShot::Save(main, "busy-notice");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice); }, 60000));
+
+    EXPECT_EQ(0, CountFiles(temp));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(updateLog)) << "another item's trace stays";
+    EXPECT_EQ(-1, ReadSetting("Setting", "RemoveIETempFiles", -1)) << "no check is saved";
+    EXPECT_TRUE(ProgressStates().empty()) << "no progress window";
+    DeleteFileA(updateLog);
+}
+
+TEST_F(DesktopTest, ThePowerOffBoxEndsTheProgramAfterTheRunAndPowersOffOnce) {
+    MakeFiles(TempFolder() + "\\vantrel-power-off", 200);
+    CheckOnly({6});
+    HWND main = StartShown();
+    ASSERT_TRUE(main);
+
+    Click(main, 1002);
+    HWND progress = program.WaitForDialog("청소 실행하기...");
+    ASSERT_TRUE(progress);
+    Click(progress, 1035);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(program.WaitForExit(60000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_STREQ("ComputerOff(1)\r\n", ReadRecord("ComputerOff.txt"));
+}
