@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, makes a sandbox Windows profile and installs the
-# dist folder into it, seeds the traces a used profile carries, cleans them with Vantrel.exe in
-# direct mode, runs the registry checks as a cleaning run and shows each item's traces before and
-# after, plus the registry backup. The sandbox stays for a look.
+# dist folder into it, seeds the traces a used profile carries, and cleans them.
+# With a display, Vantrel's main window opens on that profile (in a Wine virtual desktop) for the
+# user to press "청소 실행"; the traces of each item are shown before and after.
+# Without one, Vantrel.exe cleans in direct mode, the registry checks run as a cleaning run, each
+# item's traces are shown before and after with the registry backup, and the main window and the
+# progress window of a run are photographed on a private Xvfb. The sandbox stays for a look.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$top/build}"
@@ -39,6 +42,48 @@ run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-before.txt"
 echo
 echo "Before cleaning (traces present / seeded per item):"
 grep -v '^  OK\|^  LOST\|^must survive' "$sandbox/report-before.txt"
+
+# Before and after, per item (the reports of TraceProfile.exe).
+show_items() {
+  echo
+  echo "Traces of each item, before and after (present / seeded):"
+  awk '
+    FNR == 1 { file++ }
+    /^ *[0-9]+  [A-Za-z]/ {
+      split($NF, count, "/")
+      if (file == 1) { order[++n] = $1; key[$1] = $2; before[$1] = count[1]; seeded[$1] = count[2] }
+      else after[$1] = count[1]
+    }
+    END {
+      printf " id  %-38s %8s %8s %8s\n", "option key", "seeded", "before", "after"
+      for (i = 1; i <= n; i++) {
+        id = order[i]
+        printf "%3d  %-38s %8d %8d %8d%s\n", id, key[id], seeded[id], before[id], after[id], (after[id] > 0 ? "   <- left" : "")
+      }
+    }' "$sandbox/report-before.txt" "$sandbox/report-after.txt"
+  grep '^traces present' "$sandbox/report-after.txt" | sed 's/^/After: /'
+}
+
+if [ -n "${DISPLAY:-}" ]; then
+  # The items that end Windows' shell (9 and 44) stay unchecked: under Wine the shell is the
+  # virtual desktop the window runs in, which would close with it.
+  appdata="$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/LocalLow | grep -v /Public/ | head -n 1)"
+  mkdir -p "$appdata/vantrel"
+  printf '[Setting]\r\nRemoveWindowsRunHistory=0\r\nRemoveTrayHistory=0\r\n' > "$appdata/vantrel/Config.ini"
+  echo
+  echo "Opening Vantrel's main window on display $DISPLAY. Press \"청소 실행\" to clean, then end the"
+  echo "program with \"종료\" (or close the virtual desktop) to see what was removed."
+  timeout 20 wineserver -k 2>/dev/null || true
+  wine explorer "/desktop=vantrel,1024x768" "C:\\Program Files\\Vantrel\\Vantrel.exe" >/dev/null 2>&1 || true
+  lost_after_checks=0
+  run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-after.txt" || lost_after_checks=$?
+  show_items
+  grep '^survivors intact' "$sandbox/report-after.txt" | sed 's/^/Must survive: /'
+  grep '^  LOST' "$sandbox/report-after.txt" || true
+  timeout 20 wineserver -k 2>/dev/null || true
+  echo "The sandbox stays for a look: $sandbox (remove it with rm -rf)."
+  exit 0
+fi
 
 keys="$(run "$build/bin/TraceProfile.exe" keys | text)"
 echo
@@ -77,23 +122,7 @@ fi
 lost_after_checks=0
 run "$build/bin/TraceProfile.exe" report | text > "$sandbox/report-after.txt" || lost_after_checks=$?
 
-echo
-echo "Traces of each item, before and after (present / seeded):"
-awk '
-  FNR == 1 { file++ }
-  /^ *[0-9]+  [A-Za-z]/ {
-    split($NF, count, "/")
-    if (file == 1) { order[++n] = $1; key[$1] = $2; before[$1] = count[1]; seeded[$1] = count[2] }
-    else after[$1] = count[1]
-  }
-  END {
-    printf " id  %-38s %8s %8s %8s\n", "option key", "seeded", "before", "after"
-    for (i = 1; i <= n; i++) {
-      id = order[i]
-      printf "%3d  %-38s %8d %8d %8d%s\n", id, key[id], seeded[id], before[id], after[id], (after[id] > 0 ? "   <- left" : "")
-    }
-  }' "$sandbox/report-before.txt" "$sandbox/report-after.txt"
-grep '^traces present' "$sandbox/report-after.txt" | sed 's/^/After: /'
+show_items
 echo
 grep '^survivors intact' "$sandbox/report-after.txt" | sed 's/^/Must survive, after the registry checks: /'
 # The update's Uninstall entry survives direct mode, but item 42 removed its uninstaller, so the
@@ -102,6 +131,25 @@ grep '^  LOST' "$sandbox/report-after.txt" \
   | sed 's/\(Uninstall entry of an update.*\)$/\1   (expected: its uninstaller is gone)/' || true
 
 timeout 20 wineserver -k 2>/dev/null || true
+
+# The windows a user meets, photographed on a private Xvfb inside a Wine virtual desktop: the
+# main window, and the progress window of a run with registry findings (the desktop tests seed
+# and clean their own traces). A window started headless stays headless, hence the restart.
+eval "$(bash "$top/scripts/private-display.sh")"
+if [ -n "${DISPLAY:-}" ] && command -v convert >/dev/null; then
+  echo
+  echo "Photographing the main window and the progress window of a run..."
+  bash "$top/scripts/desktop-shots.sh" "$build/bin/DesktopTests.exe" \
+    "DesktopTest.StartShows*:DesktopRun.*" > "$sandbox/window-shots.txt" 2>&1 || true
+  for shot in main-window-internet progress-window-findings; do
+    if [ -f "$build/bin/screenshots/$shot.bmp" ]; then
+      convert "$build/bin/screenshots/$shot.bmp" "$sandbox/$shot.png"
+      echo "  $sandbox/$shot.png"
+    fi
+  done
+  timeout 20 wineserver -k 2>/dev/null || true
+  kill "$VANTREL_XVFB_PID" 2>/dev/null || true
+fi
 echo
 echo "Full reports: $sandbox/report-before.txt, $sandbox/report-direct.txt, $sandbox/report-after.txt"
 echo "The sandbox stays for a look: $sandbox (remove it with rm -rf)."

@@ -20,16 +20,8 @@ trap cleanup EXIT
 
 # Window tests need a display; a private Xvfb gives them one (before Wine starts in the prefix),
 # so that no test window shows on the desktop and the gallery screenshot holds nothing else.
-if command -v Xvfb >/dev/null; then
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    sleep 1
-    if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
-    xvfb_pid=""
-  done
-fi
+eval "$(bash "$top/scripts/private-display.sh")"
+xvfb_pid="${VANTREL_XVFB_PID:-}"
 eval "$(bash "$top/scripts/sandbox.sh" "$sandbox")"
 # The maker's web server, on a free loopback port, for the service tests.
 eval "$(bash "$top/scripts/maker-server.sh")"

@@ -26,8 +26,9 @@ void ShowStartupError(HINSTANCE resources, UINT stringId) {
 
 // Another instance holds the mutex: bring its window forward, whatever it answers.
 void ActivateFirstInstance() {
-    const DWORD value = CUtilityLib::ReadRegistryDWORD(HKEY_CURRENT_USER, "Software\\Quillon\\vantrel", "Main", 0);
-    HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
+    int value = 0;
+    CUtilityLib::ReadRegistry(HKEY_CURRENT_USER, "Software\\Quillon\\vantrel", "Main", value, 0);
+    HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(static_cast<unsigned>(value)));
     if (value && IsWindow(window))
         SendMessageA(window, WM_ACTIVATE_MAIN, 0, 0);
 }

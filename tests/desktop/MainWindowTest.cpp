@@ -141,7 +141,7 @@ TEST_F(DesktopTest, UncheckingACleaningUnchecksItsIndexResetAndNothingElse) {
 TEST_F(DesktopTest, HiddenToTheTrayAndBackFromAClickOnTheIconWhichSurvivesATaskbarRestart) {
     HWND main = StartShown();
     ASSERT_TRUE(main);
-    HWND tray = GetDlgItem(main, -1);
+    HWND tray = FindWindowExA(main, nullptr, "TovrinTrayIconWindow", nullptr);
     ASSERT_TRUE(tray);
     EXPECT_TRUE(TrayHoldsIcon(tray));
 
@@ -180,4 +180,36 @@ TEST_F(DesktopTest, TheCloseBoxHidesAndEscapeAsksBeforeEnding) {
     DWORD exitCode = 99;
     EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
     EXPECT_EQ(0u, exitCode);
+}
+
+TEST_F(DesktopTest, AnAutoStartLaunchStaysInTheTrayUnlessItCleansThreeSecondsAfterStarting) {
+    ASSERT_TRUE(program.Start("startup"));
+    HWND main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    HWND tray = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (tray = FindWindowExA(main, nullptr, "TovrinTrayIconWindow", nullptr)); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHoldsIcon(tray); }, 5000));
+    EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 4000)) << "only the tray icon shows";
+    program.End();
+
+    WriteSetting("Option", "CleanupAtAutoStart", 1);
+    HWND shown = StartShown("startup");
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(program.WaitForDialog("청소 실행하기...", 10000)) << "the run of an auto-start launch";
+    EXPECT_TRUE(program.WaitForNoDialog("청소 실행하기...", 60000));
+}
+
+TEST_F(DesktopTest, TheNextStartReportsWhatTheLastLogoutRunRemovedOnce) {
+    WriteSetting("Logout", "LastRegistryProcessed", 3);
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(0, Answer("확인", IDNO).Find("바로 전에 윈도우 종료(로그아웃)할 때 3개의 레지스트리 정보가 정리되었습니다."));
+    EXPECT_EQ(-1, ReadSetting("Logout", "LastRegistryProcessed", -1));
+    HWND main = program.WaitForMainWindow();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    program.End();
+
+    WriteSetting("Logout", "LastRegistryProcessed", 0);
+    ASSERT_TRUE(StartShown());
+    EXPECT_FALSE(program.FindDialog("확인"));
+    EXPECT_EQ(0, ReadSetting("Logout", "LastRegistryProcessed", -1)) << "nothing to report: the key stays";
 }

@@ -156,6 +156,24 @@ bool Program::WaitForNoDialog(const char* caption, DWORD limitMs) const {
     return WaitUntil([&] { return FindDialog(caption) == nullptr; }, limitMs);
 }
 
+CString Program::VisibleWindows() const {
+    struct Listing {
+        DWORD processId;
+        CString captions;
+    } listing{m_processId, CString()};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            Listing& listing = *reinterpret_cast<Listing*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == listing.processId && IsWindowVisible(window))
+                listing.captions += "[" + TextOf(window) + "] " + MessageText(window) + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.captions;
+}
+
 bool WaitUntil(const std::function<bool()>& done, DWORD limitMs, DWORD stepMs) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -48,6 +48,8 @@ public:
     HWND FindDialog(const char* caption) const;
     HWND WaitForDialog(const char* caption, DWORD limitMs = 10000) const;
     bool WaitForNoDialog(const char* caption, DWORD limitMs) const;
+    // The captions of the program's visible top-level windows, for a failure message.
+    CString VisibleWindows() const;
 
 private:
     HANDLE m_process = nullptr;

@@ -12,7 +12,8 @@ FILETIME Ticks(ULONGLONG ticks) { return FILETIME{static_cast<DWORD>(ticks), sta
 void MakeBackup(const CString& path, ULONGLONG createdTicks) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     const FILETIME created = Ticks(createdTicks);
-    SetFileTime(file, &created, nullptr, nullptr);
+    // Wine keeps no creation time of its own and reports the last write: both are set.
+    SetFileTime(file, &created, &created, &created);
     CloseHandle(file);
 }
 

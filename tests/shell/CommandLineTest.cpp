@@ -25,6 +25,8 @@ TEST(ArgumentsAfterProgramPath, StripsEveryBlankAndTabBeforeTheArguments) {
 
 TEST(ArgumentsAfterProgramPath, GivesNothingWhenOnlyTheProgramIsNamed) {
     EXPECT_STREQ("", ArgumentsAfterProgramPath("C:\\Vantrel\\Vantrel.exe"));
+    // A slash inside the program path is no argument.
+    EXPECT_STREQ("", ArgumentsAfterProgramPath("C:\\/removemediaplayerhistory\\Vantrel.exe"));
     EXPECT_STREQ("", ArgumentsAfterProgramPath("\"C:\\Program Files\\Vantrel\\Vantrel.exe\"   "));
     // An unclosed quote makes the whole line the program path.
     EXPECT_STREQ("", ArgumentsAfterProgramPath("\"C:\\Program Files\\Vantrel\\Vantrel.exe /a"));

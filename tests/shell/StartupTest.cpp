@@ -59,12 +59,3 @@ TEST_F(Startup, SlashAfterTheProgramPathRunsDirectModeWithoutAnyMessage) {
     EXPECT_FALSE(files.Exists());
     EXPECT_EQ(0, g_boxes);
 }
-
-TEST_F(Startup, LineWithoutTheSlashEndsWithoutCleaningOrMessage) {
-    SeededKey files(HKEY_CURRENT_USER, TraceKeys::kMediaPlayerFiles, "File0", "C:\\movie.wmv");
-    EXPECT_EQ(0, StartVantrel(m_program, "C:\\Vantrel\\Vantrel.exe removemediaplayerhistory"));
-    // A slash inside the program path is no argument.
-    EXPECT_EQ(0, StartVantrel(m_program, "C:\\/removemediaplayerhistory\\Vantrel.exe"));
-    EXPECT_TRUE(files.Exists());
-    EXPECT_EQ(0, g_boxes);
-}
