@@ -113,6 +113,28 @@ protected:
 bool DesktopRun::s_seeded = false;
 CSeedManifest DesktopRun::s_manifest;
 
+TEST_F(DesktopRun, ARegistryLinesOwnButtonBacksUpToAFileOfItsOwnWithItsFindings) {
+    ASSERT_TRUE(s_seeded);
+    RemoveBackups();
+    HWND main = StartShown();
+    ASSERT_TRUE(main);
+
+    HWND list = ShowTab(main, 1028, 1006);
+    ClickRunButton(list, 0);  // the MUI cache, unchecked but run by its own button
+    HWND notice = program.WaitForDialog("청소 실행", 10000);
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice); }, 60000));
+
+    const std::vector<CString> backups = Backups();
+    ASSERT_EQ(1u, backups.size());
+    EXPECT_GT(ListedFindings(backups[0]), 0);
+    for (const SeedEntry& entry : s_manifest.Entries()) {
+        if (entry.role == SeedRole::Trace && entry.item == 27) {
+            EXPECT_EQ(0, PresentUnits(entry)) << (const char*)entry.path;
+        }
+    }
+}
+
 TEST_F(DesktopRun, TheRunButtonCleansTheCheckedItemsShowingEachOneAndEveryRegistryFinding) {
     ASSERT_TRUE(s_seeded);
     RemoveBackups();
@@ -208,7 +230,6 @@ TEST_F(DesktopTest, ALinesOwnButtonCleansThatItemOnlyBehindTheBusyNotice) {
     ClickRunButton(list, 0);  // Windows' temporary folder
     HWND notice = program.WaitForDialog("청소 실행", 10000);
     ASSERT_TRUE(notice);
-    WindowShot::Save(notice, "busy-notice");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice); }, 60000));
 
     EXPECT_EQ(0, CountFiles(temp));

@@ -170,8 +170,16 @@ TEST_F(DesktopTest, TheCloseBoxHidesAndEscapeAsksBeforeEnding) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
     EXPECT_FALSE(program.WaitForExit(500));
 
-    PostMessageA(main, 0x7F11, 0, 0);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main, 0x7F11, 0, 0, SMTO_NORMAL, 5000, &answer);
+    EXPECT_EQ(0x8080u, answer);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    Click(main, 32771);
+    HWND about = program.WaitForDialog("[");
+    ASSERT_TRUE(about) << "the about box of the Help menu";
+    EXPECT_NE(-1, TextOf(about).Find("에 대하여"));
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForNoDialog("[", 5000));
     Click(main, 2);
     EXPECT_EQ(0, Answer("종료", IDNO).Find("프로그램을 종료하겠습니까 ?"));
     EXPECT_FALSE(program.WaitForExit(500));
