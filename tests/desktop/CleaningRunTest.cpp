@@ -143,8 +143,7 @@ TEST_F(DesktopRun, TheRunButtonCleansTheCheckedItemsShowingEachOneAndEveryRegist
     HWND main = StartShown();
     ASSERT_TRUE(main);
 
-    Click(main, 1002);
-    HWND progress = program.WaitForDialog("청소 실행하기...");
+    HWND progress = PressRun(main);
     ASSERT_TRUE(progress);
     EXPECT_FALSE(IsWindowEnabled(main)) << "the main window waits for the run";
     RemoteList registry(GetDlgItem(progress, 1002));
@@ -202,8 +201,7 @@ TEST_F(DesktopTest, AStopDuringALongRunEndsTheWorkerAndClosesTheProgressWindow) 
     HWND main = StartShown();
     ASSERT_TRUE(main);
 
-    Click(main, 1002);
-    HWND progress = program.WaitForDialog("청소 실행하기...");
+    HWND progress = PressRun(main);
     ASSERT_TRUE(progress);
     ASSERT_TRUE(WaitUntil([&] { return ProgressStates()[0].size() == 2; }, 20000, 5)) << "item 6 started";
     Click(progress, 1010);
@@ -245,12 +243,9 @@ TEST_F(DesktopTest, ThePowerOffBoxEndsTheProgramAfterTheRunAndPowersOffOnce) {
     HWND main = StartShown();
     ASSERT_TRUE(main);
 
-    Click(main, 1002);
-    HWND progress = program.WaitForDialog("청소 실행하기...");
+    HWND progress = PressRun(main);
     ASSERT_TRUE(progress);
     Click(progress, 1035);
-    DWORD exitCode = 99;
-    EXPECT_TRUE(program.WaitForExit(60000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(EndsWithCodeZero(60000));
     EXPECT_STREQ("ComputerOff(1)\r\n", ReadRecord("ComputerOff.txt"));
 }

@@ -28,6 +28,18 @@ protected:
         return main;
     }
 
+    // A press of "청소 실행"; the progress window it opens, or null.
+    HWND PressRun(HWND main) {
+        VantrelDesktop::Click(main, 1002);
+        return program.WaitForDialog("청소 실행하기...");
+    }
+
+    // True when the program ended by itself within limitMs with exit code 0.
+    bool EndsWithCodeZero(DWORD limitMs) {
+        DWORD exitCode = 99;
+        return program.WaitForExit(limitMs, &exitCode) && exitCode == 0;
+    }
+
     // Shows a tab and gives the list time to paint, so clicks find its check boxes.
     static HWND ShowTab(HWND main, int tabButton, int listId) {
         VantrelDesktop::Click(main, tabButton);

@@ -185,9 +185,9 @@ TEST_F(DesktopTest, TheCloseBoxHidesAndEscapeAsksBeforeEnding) {
     EXPECT_FALSE(program.WaitForExit(500));
     Click(main, 2);
     Answer("종료", IDYES);
-    DWORD exitCode = 99;
-    EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(EndsWithCodeZero(10000));
+    EXPECT_EQ(1, ReadSetting("Setting", "RemoveIETempFiles", -1)) << "the checks are saved at the end";
+    EXPECT_EQ(0, ReadSetting("Setting", "RemoveMSNMessengerHistory", -1));
 }
 
 TEST_F(DesktopTest, AnAutoStartLaunchStaysInTheTrayUnlessItCleansThreeSecondsAfterStarting) {

@@ -19,8 +19,9 @@ CString LauncherRecord(DWORD patienceMs = 5000) {
     return record.found ? record.arguments + "|" + record.workingFolder : CString("(not started)");
 }
 
-// Every administrator line unchecked, so only AlwaysAdmin asks for the rights.
-void UncheckAdministratorLines() {
+// Every administrator line unchecked and AlwaysAdmin off: nothing asks for the rights at start.
+void WantNoRights() {
+    WriteSetting("Option", "AlwaysAdmin", 0);
     const char* keys[] = {"RegistryCheckAppPaths",     "RegistryCheckHelpFile",      "RegistryCheckFontFile",
                           "RegistryCheckUnusedProgramKey", "RegistryCheckStartProgram", "RegistryCheckProgramCommand",
                           "RemoveWindowsUpdateLogFile", "RemoveNTUninstall"};
@@ -70,15 +71,12 @@ TEST_F(DesktopTest, OptionsWriteTheOptionKeysAndTheRunValueAndRemoveItAgain) {
 
 TEST_F(DesktopTest, WithoutRightsAlwaysAdminRestartsThroughTheLauncherPassingTheCommandLineOn) {
     ASSERT_TRUE(program.Start("startup", false));
-    DWORD exitCode = 99;
-    ASSERT_TRUE(program.WaitForExit(20000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
+    ASSERT_TRUE(EndsWithCodeZero(20000));
     EXPECT_STREQ("startup|C:\\vantrel-desktop", LauncherRecord());
 }
 
 TEST_F(DesktopTest, WithoutRightsTheButtonOfAnAdministratorLineAsksBeforeRestarting) {
-    WriteSetting("Option", "AlwaysAdmin", 0);
-    UncheckAdministratorLines();
+    WantNoRights();
     HWND main = StartShown("", false);
     ASSERT_TRUE(main) << "no administrator line checked: no restart";
 
@@ -91,15 +89,12 @@ TEST_F(DesktopTest, WithoutRightsTheButtonOfAnAdministratorLineAsksBeforeRestart
 
     ClickRunButton(list, 2);
     Answer("알림", IDYES);
-    DWORD exitCode = 99;
-    EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(EndsWithCodeZero(10000));
     EXPECT_STREQ("|C:\\vantrel-desktop", LauncherRecord());
 }
 
 TEST_F(DesktopTest, WithoutRightsCheckingAnAdministratorLineOrWantingThemInOptionsAsks) {
-    WriteSetting("Option", "AlwaysAdmin", 0);
-    UncheckAdministratorLines();
+    WantNoRights();
     HWND main = StartShown("", false);
     ASSERT_TRUE(main);
 
