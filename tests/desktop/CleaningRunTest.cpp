@@ -66,36 +66,6 @@ int ListedFindings(const CString& backup) {
     return CUtilityLib::GetPrivateProfileSectionA("List", keys, values, backup);
 }
 
-CString TempFolder() {
-    char folder[MAX_PATH] = {0};
-    GetTempPathA(MAX_PATH, folder);
-    CString path(folder);
-    return path.Right(1) == "\\" ? path.Left(path.GetLength() - 1) : path;
-}
-
-void MakeFiles(const CString& folder, int count) {
-    CreateDirectoryA(folder, nullptr);
-    for (int i = 0; i < count; ++i) {
-        CString name;
-        name.Format("%s\\trace%05d.tmp", (const char*)folder, i);
-        HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(file);
-    }
-}
-
-// Only the given items checked: every line's key written.
-void CheckOnly(std::initializer_list<int> ids) {
-    int count = 0;
-    for (const Catalogue::Item* item = Catalogue::Items(count); count > 0; ++item, --count) {
-        if (item->tab == Catalogue::Tab::None)
-            continue;
-        bool wanted = false;
-        for (int id : ids)
-            wanted = wanted || id == item->id;
-        WriteSetting("Setting", item->optionKey, wanted ? 1 : 0);
-    }
-}
-
 }  // namespace
 
 // One seeded profile cleaned by a press of "청소 실행" with the checks of a first start.
@@ -189,14 +159,8 @@ TEST_F(DesktopRun, TheRunButtonCleansTheCheckedItemsShowingEachOneAndEveryRegist
 }
 
 TEST_F(DesktopTest, AStopDuringALongRunEndsTheWorkerAndClosesTheProgressWindow) {
-    const CString folder = TempFolder() + "\\vantrel-long-run";
-    // In many folders: a file made in a folder of thousands costs Wine a scan of them all.
-    for (int part = 0; part < 120; ++part) {
-        CString sub;
-        sub.Format("%s\\%03d", (const char*)folder, part);
-        CreateDirectoryA(folder, nullptr);
-        MakeFiles(sub, 100);
-    }
+    const CString folder = UserTemp() + "\\vantrel-long-run";
+    MakeTraceFiles(folder, 120, 100);
     CheckOnly({6});
     HWND main = StartShown();
     ASSERT_TRUE(main);
@@ -214,8 +178,8 @@ TEST_F(DesktopTest, AStopDuringALongRunEndsTheWorkerAndClosesTheProgressWindow) 
 }
 
 TEST_F(DesktopTest, ALinesOwnButtonCleansThatItemOnlyBehindTheBusyNotice) {
-    const CString temp = TempFolder() + "\\vantrel-one-item";
-    MakeFiles(temp, 20);
+    const CString temp = UserTemp() + "\\vantrel-one-item";
+    MakeTraceFiles(temp, 1, 20);
     char windows[MAX_PATH] = {0};
     GetWindowsDirectoryA(windows, MAX_PATH);
     const CString updateLog = CString(windows) + "\\WindowsUpdate.log";
@@ -238,7 +202,7 @@ TEST_F(DesktopTest, ALinesOwnButtonCleansThatItemOnlyBehindTheBusyNotice) {
 }
 
 TEST_F(DesktopTest, ThePowerOffBoxEndsTheProgramAfterTheRunAndPowersOffOnce) {
-    MakeFiles(TempFolder() + "\\vantrel-power-off", 200);
+    MakeTraceFiles(UserTemp() + "\\vantrel-power-off", 2, 100);
     CheckOnly({6});
     HWND main = StartShown();
     ASSERT_TRUE(main);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CleanupCatalogue.h"
 #include "ProgramRun.h"
 #include "UtilityLib.h"
 
@@ -215,6 +216,39 @@ CString MessageText(HWND box) {
             longest = text;
     }
     return longest;
+}
+
+void CheckOnly(std::initializer_list<int> ids) {
+    int count = 0;
+    for (const Catalogue::Item* item = Catalogue::Items(count); count > 0; ++item, --count) {
+        if (item->tab == Catalogue::Tab::None)
+            continue;
+        bool wanted = false;
+        for (int id : ids)
+            wanted = wanted || id == item->id;
+        WriteSetting("Setting", item->optionKey, wanted ? 1 : 0);
+    }
+}
+
+CString UserTemp() {
+    char folder[MAX_PATH] = {0};
+    GetTempPathA(MAX_PATH, folder);
+    CString path(folder);
+    return path.Right(1) == "\\" ? path.Left(path.GetLength() - 1) : path;
+}
+
+void MakeTraceFiles(const CString& folder, int folders, int filesEach) {
+    CreateDirectoryA(folder, nullptr);
+    for (int part = 0; part < folders; ++part) {
+        CString sub;
+        sub.Format("%s\\%03d", (const char*)folder, part);
+        CreateDirectoryA(sub, nullptr);
+        for (int i = 0; i < filesEach; ++i) {
+            CString name;
+            name.Format("%s\\trace%05d.tmp", (const char*)sub, i);
+            CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        }
+    }
 }
 
 CString ReadRecord(const char* name) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 
 #include "Framework.h"
 
@@ -65,6 +66,14 @@ CString TextOf(HWND window);
 CString DialogText(HWND dialog, int id);
 // The text of a message box (its longest static text: the control id differs between systems).
 CString MessageText(HWND box);
+
+// Only the given items checked: every line's key of [Setting] written.
+void CheckOnly(std::initializer_list<int> ids);
+// The user's temporary folder, without the trailing "\".
+CString UserTemp();
+// filesEach empty files in each of folders sub-folders ("000", "001"...) of folder: a file made in a
+// folder of thousands costs Wine a scan of them all.
+void MakeTraceFiles(const CString& folder, int folders, int filesEach);
 
 // The records written since the last ClearRecords.
 CString ReadRecord(const char* name);

@@ -46,6 +46,7 @@ CMainDlg::CMainDlg(const char* commandLine)
       m_taskbarCreated(RegisterWindowMessageA("TaskbarCreated")) {
     ShellState::SetAppIcon(m_icon);
     CUtilityLib::CreateMultiFolder(m_configPath, 0);
+    m_user32.Load("User32.dll", 0);
 }
 
 CMainDlg::~CMainDlg() {
@@ -303,6 +304,10 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return result;
     }
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession(wParam, lParam);
+    case WM_ENDSESSION:
+        return OnEndSession(wParam, lParam);
     case WM_ACTIVATE_MAIN:
         RestoreFromTray();
         return kActivateAnswer;

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <map>
 
 #include "advert/APPMainAdCtrl.h"
@@ -14,6 +15,7 @@
 #include "RichTabButton.h"
 #include "StyledListCtrl.h"
 #include "main/MainDlgIds.h"
+#include "main/SessionEnd.h"
 
 class CProgressDlg;
 
@@ -89,6 +91,10 @@ private:
     void RunOneItem(const ItemList& list, int id);
     void RunWithProgressThenMaybeEnd();
 
+    // The end of the Windows session (MainDlgSession.cpp).
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+
     // Start, tray and ending (MainDlg.cpp).
     void SetTitle();
     void SetUpTray();
@@ -106,12 +112,14 @@ private:
     CHTMLStatic m_note;
     CAPPMainAdCtrl m_advert;
     CPicture m_header;
+    CUser32Library m_user32;
     HICON m_icon;
     HANDLE m_runFinished;
     HANDLE m_worker;
     int m_registryCount;
     HANDLE m_stopEvent;
     CProgressDlg* m_progress;
+    std::atomic<HWND> m_progressWindow{nullptr};  // read by the dialog hider
     std::map<int, DWORD> m_lineOfItem;  // item id -> line id
     CPLTrayIconWnd m_tray;
     CRect m_listArea;

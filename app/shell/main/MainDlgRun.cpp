@@ -1,5 +1,7 @@
 #include "main/MainDlg.h"
 
+#include <memory>
+
 #include "CleaningRun.h"
 #include "RunProgress.h"
 #include "ShellState.h"
@@ -39,6 +41,8 @@ void CMainDlg::RunWithProgress(int logoutFlag, int askFlag) {
     if (m_progress && m_progress->GetSafeHwnd())
         return;
     ResetEvent(m_runFinished);
+    if (logoutFlag)
+        StartDialogHider(m_runFinished, m_hWnd, m_progressWindow);
     CProgressDlg progress;
     m_progress = &progress;
     progress.SetAutoClose(1);
@@ -48,6 +52,7 @@ void CMainDlg::RunWithProgress(int logoutFlag, int askFlag) {
     progress.DoModal();
     ShellState::SetPowerOffRequest(progress.GetPowerOff());
     m_progress = nullptr;
+    m_progressWindow = nullptr;
     // The worker has posted its end; its handle goes once the thread has left.
     if (m_worker) {
         WaitForSingleObject(m_worker, kStopWaitMs);
@@ -60,6 +65,7 @@ void CMainDlg::RunWithProgress(int logoutFlag, int askFlag) {
 LRESULT CMainDlg::OnStartRun(int logoutFlag, int askFlag) {
     if (!m_progress)
         return 1;
+    m_progressWindow = m_progress->GetSafeHwnd();
     if (!EndInternetExplorer(askFlag)) {
         m_progress->Close();
         return 1;
