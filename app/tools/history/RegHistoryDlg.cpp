@@ -78,10 +78,10 @@ BOOL CRegHistoryDlg::OnInitDialog() {
 void CRegHistoryDlg::SetUpLists() {
     m_files.InsertColumn(0, "", LVCFMT_LEFT, 1024);
     m_files.AdjustColumnWidth(true);
-    m_entries.InsertColumn(0, "오류", LVCFMT_LEFT, 150);
-    m_entries.InsertColumn(1, "링크", LVCFMT_LEFT, 200);
+    m_entries.InsertColumn(0, "오류", LVCFMT_LEFT, 100);
+    m_entries.InsertColumn(1, "링크", LVCFMT_LEFT, 130);
     // Narrower than the rest of the window, so that the restore status beside it stays in sight.
-    m_entries.InsertColumn(kKeyPathColumn, "레지스트리 위치", LVCFMT_LEFT, 300);
+    m_entries.InsertColumn(kKeyPathColumn, "레지스트리 위치", LVCFMT_LEFT, 200);
     m_entries.InsertColumn(kStatusColumn, "복원 상태", LVCFMT_LEFT, 80);
     m_entries.SetPathColumn(kPathColumn);
     m_entries.SetHeaderAlign(0, kHeaderAlignment);
