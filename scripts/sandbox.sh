@@ -69,4 +69,21 @@ if [ ! -f "$fonts/marlett.ttf" ]; then
   fi
 fi
 
+# Windows opens a .REG file with its registry editor, which asks before it imports; Wine's own
+# set-up registers no program for them. Once per sandbox, older ones included.
+if [ ! -f "$root/.reg-association" ]; then
+  cat > "$root/associations.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CLASSES_ROOT\.reg]
+@="regfile"
+
+[HKEY_CLASSES_ROOT\regfile\shell\open\command]
+@="regedit.exe \"%1\""
+REG
+  wine regedit /s "$(winepath -w "$root/associations.reg" 2>/dev/null || echo "$root/associations.reg")" >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$root/.reg-association"
+fi
+
 env_lines

@@ -158,6 +158,33 @@ TEST_F(DesktopRun, TheRunButtonCleansTheCheckedItemsShowingEachOneAndEveryRegist
     }
 }
 
+// After the run above: the backup of a run is listed first, with its findings, when the user
+// answers Yes to the report of the last logout run; an auto-start launch then hides again.
+TEST_F(DesktopRun, YesToTheLogoutReportShowsTheHistoryWithTheNewestBackupFirst) {
+    const std::vector<CString> backups = Backups();
+    ASSERT_FALSE(backups.empty());
+    WriteSetting("Logout", "LastRegistryProcessed", 4);
+    ASSERT_TRUE(program.Start("startup"));
+    EXPECT_NE(-1, Answer("확인", IDYES).Find("4개의 레지스트리 정보"));
+
+    HWND history = program.WaitForDialog("레지스트리 조회 및 복원");
+    ASSERT_TRUE(history);
+    HWND main = program.WaitForMainWindow(0);
+    EXPECT_TRUE(IsWindowVisible(main)) << "shown behind the history window";
+    RemoteList files(GetDlgItem(history, 1001));
+    RemoteList entries(GetDlgItem(history, 1002));
+    EXPECT_TRUE(WaitUntil([&] { return entries.Count() > 0; }, 5000));
+    CString newest = backups.back();
+    for (const CString& backup : backups)
+        newest = backup.Compare(newest) > 0 ? backup : newest;
+    EXPECT_STREQ(newest.Mid(newest.ReverseFind('\\') + 1), files.Text(0, 0));
+    EXPECT_EQ(ListedFindings(newest), entries.Count());
+    WindowShot::Save(history, "history-after-logout-report");
+
+    Click(history, 2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000)) << "an auto-start launch goes back to the tray";
+}
+
 TEST_F(DesktopTest, AStopDuringALongRunEndsTheWorkerAndClosesTheProgressWindow) {
     const CString folder = UserTemp() + "\\vantrel-long-run";
     MakeTraceFiles(folder, 120, 100);

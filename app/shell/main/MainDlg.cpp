@@ -10,6 +10,7 @@
 #include "UtilityLib.h"
 #include "admin/AdminMode.h"
 #include "main/BackupPruning.h"
+#include "history/RegHistoryDlg.h"
 #include "options/OptionsDlg.h"
 
 namespace {
@@ -145,6 +146,7 @@ void CMainDlg::ReportLastLogoutRun() {
     m_reportViewed = 1;
     ShowWindow(SW_SHOW);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RunRegistryHistory(this);
 }
 
 // The window shows itself unless Windows started the program ("startup" in the line).
@@ -243,6 +245,9 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         RunOptionsDialog(this, checkedItems);
         return TRUE;
     }
+    case IDC_MAIN_REGISTRY_HISTORY:
+        RunRegistryHistory(this);
+        return TRUE;
     case IDC_MAIN_CHECK_UPDATE:
         ShellState::ServiceWindow().CheckVersionAlarm(m_hWnd);
         return TRUE;
