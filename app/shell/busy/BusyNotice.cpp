@@ -1,13 +1,12 @@
 #include "busy/BusyNotice.h"
 
-#include "ShellState.h"
+#include "ShellLook.h"
 #include "busy/BusyNoticeIds.h"
 
 CBusyNotice::CBusyNotice() : CResizeDlg(IDD_BUSY_NOTICE) { SetDialogAlign(kAlignCentreOverParent); }
 
 BOOL CBusyNotice::OnInitDialog() {
-    SetIcon(ShellState::AppIcon(), true);
-    SetIcon(ShellState::AppIcon(), false);
+    ShellLook::SetAppIcon(*this);
     return CResizeDlg::OnInitDialog();
 }
 

@@ -6,6 +6,7 @@
 #include "MakerServer.h"
 #include "RunProgress.h"
 #include "Settings.h"
+#include "ShellLook.h"
 #include "ShellState.h"
 #include "UtilityLib.h"
 #include "admin/AdminMode.h"
@@ -19,7 +20,6 @@ const char kMainKey[] = "Software\\Quillon\\vantrel";
 const UINT_PTR kHideTimer = 1001;
 const UINT_PTR kAutoStartRunTimer = 1002;
 const COLORREF kListFrame = RGB(127, 127, 127);
-const COLORREF kBackground = RGB(236, 233, 216);
 
 }  // namespace
 
@@ -194,13 +194,8 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OnEraseBackground(HDC dc) {
-    CRect client;
-    GetClientRect(&client);
     // The picture may be smaller than the window at large dialog units.
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    m_header.Draw(dc, 0, 1);
+    ShellLook::PaintBackground(*this, dc, m_header);
     CRect frame = m_listArea;
     frame.InflateRect(1, 1);
     HBRUSH frameBrush = CreateSolidBrush(kListFrame);

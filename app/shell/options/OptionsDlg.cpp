@@ -7,6 +7,7 @@
 #include "APPCommonServiceWnd.h"
 #include "MakerServer.h"
 #include "Settings.h"
+#include "ShellLook.h"
 #include "ShellState.h"
 #include "UtilityLib.h"
 #include "admin/AdminMode.h"
@@ -48,8 +49,7 @@ COptionsDlg::COptionsDlg(CWnd* parent)
       m_runAtWindowsStart(0), m_noUpdateCheck(0) {}
 
 BOOL COptionsDlg::OnInitDialog() {
-    SetIcon(ShellState::AppIcon(), true);
-    SetIcon(ShellState::AppIcon(), false);
+    ShellLook::SetAppIcon(*this);
     CResizeDlg::OnInitDialog();
     Load();
     ShowChecks();

@@ -2,7 +2,7 @@
 
 #include "CleanupCatalogue.h"
 #include "RunProgress.h"
-#include "ShellState.h"
+#include "ShellLook.h"
 #include "progress/ProgressIds.h"
 
 namespace {
@@ -12,7 +12,6 @@ const UINT kBlinkMs = 500;
 const UINT_PTR kCloseTimer = 10;
 const UINT kCloseTickMs = 200;
 const int kHeaderPicture = 135;
-const COLORREF kBackground = RGB(236, 233, 216);
 const int kPathColumn = 1;
 
 }  // namespace
@@ -36,8 +35,7 @@ void CProgressDlg::BindControls() {
 }
 
 BOOL CProgressDlg::OnInitDialog() {
-    SetIcon(ShellState::AppIcon(), true);
-    SetIcon(ShellState::AppIcon(), false);
+    ShellLook::SetAppIcon(*this);
     CResizeDlg::OnInitDialog();
     SetUpItemList();
     SetUpRegistryList();
@@ -159,11 +157,7 @@ void CProgressDlg::OnTimer(UINT_PTR id) {
 }
 
 BOOL CProgressDlg::OnEraseBkgnd(HDC dc) {
-    CRect client;
-    GetClientRect(client);
-    CBrush background(kBackground);
-    ::FillRect(dc, client, background);
-    m_header.Draw(dc, 0, 1);
+    ShellLook::PaintBackground(*this, dc, m_header);
     return TRUE;
 }
 

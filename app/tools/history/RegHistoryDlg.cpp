@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ShellState.h"
+#include "ShellLook.h"
 #include "UtilityLib.h"
 #include "WideRegistry.h"
 #include "history/RegFileReader.h"
@@ -18,7 +18,6 @@ const UINT_PTR kReloadTimer = 10;
 const UINT kReloadDelayMs = 10;
 const UINT WM_RELOAD_ENTRIES = 0x7D18;
 const int kHeaderPicture = 135;
-const COLORREF kBackground = RGB(236, 233, 216);
 const int kPathColumn = 1;
 const int kKeyPathColumn = 2;
 const int kStatusColumn = 3;
@@ -52,8 +51,7 @@ void CRegHistoryDlg::BindControls() {
 }
 
 BOOL CRegHistoryDlg::OnInitDialog() {
-    SetIcon(ShellState::AppIcon(), true);
-    SetIcon(ShellState::AppIcon(), false);
+    ShellLook::SetAppIcon(*this);
     CResizeDlg::OnInitDialog();
     InitResize(-1, -1);
     SizeXYRate(IDC_REG_HISTORY_FILES, 0, 100);
@@ -235,11 +233,7 @@ void CRegHistoryDlg::OnTimer(UINT_PTR id) {
 }
 
 BOOL CRegHistoryDlg::OnEraseBkgnd(HDC dc) {
-    CRect client;
-    GetClientRect(client);
-    CBrush background(kBackground);
-    ::FillRect(dc, client, background);
-    m_header.Draw(dc, 0, 1);
+    ShellLook::PaintBackground(*this, dc, m_header);
     return TRUE;
 }
 
