@@ -11,14 +11,6 @@ const char kWindowClass[] = "TovrinCommandHandlerWindow";
 const UINT_PTR kFirstTimerId = 10000;
 const UINT_PTR kLastTimerId = 60000;
 
-bool RegisterWindowClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &::DefWindowProcA;
-    windowClass.hInstance = TovrinModule();
-    windowClass.lpszClassName = kWindowClass;
-    return ::RegisterClassA(&windowClass) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 const char CommandHandlerWindow::kWindowText[] = "RERUCommandHandler Embeded Window";
@@ -30,7 +22,7 @@ CommandHandlerWindow::~CommandHandlerWindow() {
 }
 
 bool CommandHandlerWindow::Create() {
-    if (m_hWnd || !RegisterWindowClass())
+    if (m_hWnd || !RegisterTovrinWindowClass(kWindowClass))
         return false;
     HookWindowCreate();
     HWND window = ::CreateWindowExA(0, kWindowClass, kWindowText, WS_CHILD, 0, 0, 0, 0, HWND_MESSAGE, nullptr,

@@ -6,3 +6,11 @@ HMODULE TovrinModule() {
                          reinterpret_cast<LPCSTR>(&TovrinModule), &module);
     return module;
 }
+
+bool RegisterTovrinWindowClass(const char* name) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &::DefWindowProcA;
+    windowClass.hInstance = TovrinModule();
+    windowClass.lpszClassName = name;
+    return ::RegisterClassA(&windowClass) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

@@ -21,14 +21,6 @@ const DWORD kNotifyIconDataSize = NOTIFYICONDATAA_V3_SIZE;
 static_assert(NOTIFYICONDATAA_V3_SIZE == 504, "the XP structure is 504 bytes on 32-bit Windows");
 #endif
 
-bool RegisterWindowClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &::DefWindowProcA;
-    windowClass.hInstance = TovrinModule();
-    windowClass.lpszClassName = kWindowClass;
-    return ::RegisterClassA(&windowClass) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 bool IsForwardedClick(UINT mouseMessage) {
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
@@ -66,7 +58,7 @@ CPLTrayIconWnd::~CPLTrayIconWnd() {
 }
 
 BOOL CPLTrayIconWnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (m_hWnd || !RegisterWindowClass())
+    if (m_hWnd || !RegisterTovrinWindowClass(kWindowClass))
         return FALSE;
     // The class is Tovrin's, so CWnd::CreateEx (the program's instance) would not find it.
     HookWindowCreate();
