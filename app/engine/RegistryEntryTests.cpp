@@ -36,7 +36,31 @@ CString ExpandVariables(const CString& text) {
     return CString(expanded);
 }
 
+// "C:\..." or "\\server\...": the loader opens exactly that file and searches nowhere else.
+bool IsFullPath(const char* path) {
+    char drive = path[0];
+    bool isLetter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    bool driveRoot = isLetter && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    return driveRoot || (path[0] == '\\' && path[1] == '\\');
+}
+
+// A full path can only load from a file that is there, so most missing entries cost a few
+// attribute queries instead of a loader search each.
+bool IsFileOrModuleAtFullPath(const CString& path) {
+    if (CUtilityLib::IsFile(path))
+        return true;
+    // The loader itself tries the path with ".dll" when its name has no extension.
+    for (const char* extension : {".exe", ".dll"}) {
+        CString candidate = path + extension;
+        if (CUtilityLib::IsFile(candidate) && CanLoad(candidate))
+            return true;
+    }
+    return false;
+}
+
 bool IsFileOrModule(const CString& path) {
+    if (IsFullPath(path))
+        return IsFileOrModuleAtFullPath(path);
     return CUtilityLib::IsFile(path) || CanLoad(path) || CanLoad(path + ".exe") || CanLoad(path + ".dll");
 }
 

@@ -247,7 +247,8 @@ TEST_F(RegistryChecksFilesTest, HelpCheckRemovesMissingHelpFilesInBothKeys) {
 }
 
 TEST_F(RegistryChecksFilesTest, StopDuringHelpPassSkipsHtmlHelp) {
-    CString helpFolder = folder / "Help";
+    // Relative, so that judging an entry asks the loader, which sets the stop.
+    CString helpFolder = "VantrelGoneHelp";
     seeds.Value(HKEY_LOCAL_MACHINE, kHelpKey, "vantrelgone1.hlp", helpFolder);
     seeds.Value(HKEY_LOCAL_MACHINE, kHelpKey, "vantrelgone2.hlp", helpFolder);
     seeds.Value(HKEY_LOCAL_MACHINE, kHtmlHelpKey, "vantrelgone.chm", helpFolder);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "HistoryCleaner.h"
+#include "ImportPatch.h"
 #include "TestFixtures.h"
 
 namespace {
@@ -12,6 +13,32 @@ CString SystemRootFile(const char* relative) {
     GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
     return CString(root) + "\\" + relative;
 }
+
+// Counts the engine's loader calls and passes them on.
+class LoaderCalls {
+public:
+    LoaderCalls()
+        : m_patch(GetModuleHandleA(nullptr), "kernel32.dll", "LoadLibraryExA", reinterpret_cast<void*>(&Load)) {
+        s_count = 0;
+    }
+    bool IsReady() const { return m_patch.IsActive(); }
+    int Count() const { return s_count; }
+
+private:
+    static HMODULE WINAPI Load(LPCSTR path, HANDLE file, DWORD flags) {
+        ++s_count;
+        // This program's own calls go through the patched import too.
+        using LoadFunction = HMODULE(WINAPI*)(LPCSTR, HANDLE, DWORD);
+        static auto real =
+            reinterpret_cast<LoadFunction>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryExA"));
+        return real(path, file, flags);
+    }
+
+    static int s_count;
+    ImportPatch m_patch;
+};
+
+int LoaderCalls::s_count = 0;
 
 }  // namespace
 
@@ -29,6 +56,32 @@ TEST(IsLoadableFile, RejectsMissingFilesAndNoPath) {
     EXPECT_EQ(0, CHistoryCleaner::IsLoadableFile("vantrel_no_such_module"));
     EXPECT_EQ(0, CHistoryCleaner::IsLoadableFile(""));
     EXPECT_EQ(0, CHistoryCleaner::IsLoadableFile(nullptr));
+}
+
+// A full path is judged as the loader would judge it, without asking the loader about files
+// that are not there.
+TEST(IsLoadableFile, JudgesFullPathsByTheFilesThereAndLoadsOnlyWhatExists) {
+    TempFolder folder;
+    folder.MakeFile("notes.txt.dll");  // there, but no module
+    struct Case {
+        CString path;
+        int loadable;
+        int loaderCalls;
+    } const cases[] = {
+        {SystemRootFile("system32\\kernel32"), 1, 1},  // the loader's own ".dll"
+        {SystemRootFile("notepad"), 1, 1},             // ".exe" appended
+        {SystemRootFile("system32\\shell32.dll"), 1, 0},
+        {folder / "notes.txt", 0, 1},
+        {"C:\\VantrelGone\\tool.exe", 0, 0},
+        {"c:/VantrelGone/tool", 0, 0},
+        {"\\\\vantrel-no-server\\share\\tool.exe", 0, 0},
+    };
+    for (const Case& c : cases) {
+        LoaderCalls calls;
+        ASSERT_TRUE(calls.IsReady());
+        EXPECT_EQ(c.loadable, CHistoryCleaner::IsLoadableFile(c.path)) << c.path;
+        EXPECT_EQ(c.loaderCalls, calls.Count()) << c.path;
+    }
 }
 
 TEST(IsLoadableFile, JudgesAPathWithVariablesByItsExpansion) {
