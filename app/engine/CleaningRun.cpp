@@ -73,6 +73,7 @@ void RunCleaning(const CleaningRunRequest& request) {
     CHistoryCleaner engine(request.notifyWindow, request.stopEvent, request.logoutFlag);
     CDWordArray runOrder;
     CollectRunOrder(request.checkedIds, runOrder);
+    engine.PlanShellRestarts(runOrder);
     for (int i = 0; i < runOrder.GetSize(); ++i)
         Report(request, kProgressAddItem, runOrder[i]);
     Report(request, kProgressRepaint, 0);

@@ -7,11 +7,18 @@
 namespace {
 
 const char kShellName[] = "Explorer.exe";
-const int kReturnChecks = 6;
-const DWORD kReturnCheckInterval = 500;
+const int kReturnChecks = 30;
+const DWORD kReturnCheckInterval = 100;
+const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 // A terminated process may still be listed for a moment; waiting keeps it from passing for
 // a shell that came back.
 const DWORD kTerminationWait = 1000;
+
+// Winlogon brings the shell back within a second or so only when told to (the default on Windows);
+// without it (Wine, a shell replaced by policy) nothing comes back and waiting keeps the taskbar away.
+bool RestartsShellByItself() {
+    return CUtilityLib::ReadRegistryDWORD(HKEY_LOCAL_MACHINE, kWinlogonKey, "AutoRestartShell", 0) != 0;
+}
 
 bool IsShellRunning() {
     CDWordArray ids;
@@ -58,7 +65,8 @@ void CHistoryCleaner::RestartExplorer(UINT exitCode) {
     // Windows is ending the session: the shell stays ended.
     if (m_logoutFlag)
         return;
-    for (int check = 0; check < kReturnChecks; ++check) {
+    int checks = RestartsShellByItself() ? kReturnChecks : 0;
+    for (int check = 0; check < checks; ++check) {
         Sleep(kReturnCheckInterval);
         if (IsShellRunning())
             return;

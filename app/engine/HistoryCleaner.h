@@ -72,6 +72,10 @@ public:
     void RemoveNTUninstall();
     void RemoveUSBHistory();
     void RemoveTrayHistory();
+    // Items 9 and 44 each end the shell, so that it cannot write their history back from memory.
+    // A run or direct-mode start names its items here: when it holds both, the first of them removes
+    // both histories and the shell goes down and comes back once.
+    void PlanShellRestarts(const CDWordArray& runOrder);
     void RestartExplorer(UINT exitCode);
     static bool MatchesUpdateFolder(const char* folder, const CStringArray& patterns);
     void DeleteDeviceKeys(HKEY root, const char* key, PSECURITY_DESCRIPTOR descriptor);
@@ -117,8 +121,12 @@ public:
                           const char* entry, const char* findingPath);
 
 private:
+    void RemoveShellHistories(unsigned histories, UINT exitCode);
+
     HWND m_notifyWindow;
     HANDLE m_stopEvent;
     int m_logoutFlag;
     CStringArray m_findings;
+    unsigned m_plannedShellHistories = 0;
+    unsigned m_shellHistoriesGone = 0;
 };

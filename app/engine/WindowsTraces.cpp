@@ -26,6 +26,18 @@ CString TempPath() {
 
 void DeleteUserKey(const CString& subkey) { SHDeleteKeyA(HKEY_CURRENT_USER, subkey); }
 
+const int kRunHistoryItem = 9;
+const int kTrayHistoryItem = 44;
+const unsigned kRunHistory = 1;
+const unsigned kTrayHistory = 2;
+
+void DeleteTrayStreams() {
+    for (const char* key : kTrayNotifyKeys) {
+        SHDeleteValueA(HKEY_CURRENT_USER, key, "IconStreams");
+        SHDeleteValueA(HKEY_CURRENT_USER, key, "PastIconsStream");
+    }
+}
+
 }  // namespace
 
 void CHistoryCleaner::RemoveWindowsTempFiles() {
@@ -51,10 +63,7 @@ void CHistoryCleaner::RemoveWindowsRecentDocumentHistory() {
     DeleteUserKey(CString(kExplorerKey) + "\\RecentDocs");
 }
 
-void CHistoryCleaner::RemoveWindowsRunHistory() {
-    DeleteUserKey(CString(kExplorerKey) + "\\RunMRU");
-    RestartExplorer(0);
-}
+void CHistoryCleaner::RemoveWindowsRunHistory() { RemoveShellHistories(kRunHistory, 0); }
 
 void CHistoryCleaner::RemoveWindowsFindFilesHistory() {
     DeleteUserKey(CString(kExplorerKey) + "\\Doc Find Spec MRU");
@@ -79,10 +88,27 @@ void CHistoryCleaner::RemoveWindowsUpdateLogFile() {
         DeleteMatchingFiles(CUtilityLib::AddPath(windows, "KB*.log"), this);
 }
 
-void CHistoryCleaner::RemoveTrayHistory() {
-    for (const char* key : kTrayNotifyKeys) {
-        SHDeleteValueA(HKEY_CURRENT_USER, key, "IconStreams");
-        SHDeleteValueA(HKEY_CURRENT_USER, key, "PastIconsStream");
+void CHistoryCleaner::RemoveTrayHistory() { RemoveShellHistories(kTrayHistory, 2); }
+
+void CHistoryCleaner::PlanShellRestarts(const CDWordArray& runOrder) {
+    for (int i = 0; i < runOrder.GetSize(); ++i) {
+        if (runOrder[i] == kRunHistoryItem)
+            m_plannedShellHistories |= kRunHistory;
+        else if (runOrder[i] == kTrayHistoryItem)
+            m_plannedShellHistories |= kTrayHistory;
     }
-    RestartExplorer(2);
+}
+
+// The shell is ended after the deletions, before it can save what it holds in memory. A history
+// already removed before this engine's restart is not in the shell that came back.
+void CHistoryCleaner::RemoveShellHistories(unsigned histories, UINT exitCode) {
+    if ((m_shellHistoriesGone & histories) == histories)
+        return;
+    histories |= m_plannedShellHistories;
+    if (histories & kRunHistory)
+        DeleteUserKey(CString(kExplorerKey) + "\\RunMRU");
+    if (histories & kTrayHistory)
+        DeleteTrayStreams();
+    RestartExplorer(exitCode);
+    m_shellHistoriesGone |= histories;
 }

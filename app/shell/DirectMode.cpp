@@ -52,6 +52,7 @@ void RunDirectMode(const char* line) {
     SelectDirectModeItems(line, ids);
     CUtilityLib::SetAppDataSubPath("vantrel");
     CHistoryCleaner engine;
+    engine.PlanShellRestarts(ids);
     // No file name: every backup fails, so no registry check could delete anything here.
     CRegBackupWriter writer;
     for (int i = 0; i < ids.GetSize(); ++i)

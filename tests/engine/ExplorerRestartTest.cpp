@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
+#include "CleaningRun.h"
 #include "HistoryCleaner.h"
+#include "ImportPatch.h"
 #include "ProcessProbe.h"
 #include "StandInShell.h"
 #include "TestFixtures.h"
@@ -48,6 +51,57 @@ public:
 private:
     CString m_previous;
 };
+
+// Counts the starts of one program through this program's CreateProcessA, which the engine's
+// calls go through too.
+class ProgramStarts {
+public:
+    explicit ProgramStarts(const CString& program)
+        : m_patch(GetModuleHandleA(nullptr), "kernel32.dll", "CreateProcessA", reinterpret_cast<void*>(&Create)) {
+        s_program = program;
+        s_count = 0;
+    }
+    bool IsReady() const { return m_patch.IsActive(); }
+    int Count() const { return s_count; }
+
+private:
+    static BOOL WINAPI Create(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                              LPSECURITY_ATTRIBUTES threadAttributes, BOOL inherit, DWORD flags, LPVOID environment,
+                              LPCSTR folder, LPSTARTUPINFOA startup, LPPROCESS_INFORMATION process) {
+        if (application && s_program.CompareNoCase(application) == 0)
+            ++s_count;
+        using CreateFunction = decltype(&CreateProcessA);
+        static auto real =
+            reinterpret_cast<CreateFunction>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateProcessA"));
+        return real(application, commandLine, processAttributes, threadAttributes, inherit, flags, environment, folder,
+                    startup, process);
+    }
+
+    static inline CString s_program;
+    static inline int s_count = 0;
+    ImportPatch m_patch;
+};
+
+// Winlogon's "AutoRestartShell" for the life of the object.
+class WindowsRestartsTheShell {
+public:
+    WindowsRestartsTheShell() {
+        DWORD on = 1;
+        SHSetValueA(HKEY_LOCAL_MACHINE, kWinlogonKey, "AutoRestartShell", REG_DWORD, &on, sizeof on);
+    }
+    ~WindowsRestartsTheShell() { SHDeleteValueA(HKEY_LOCAL_MACHINE, kWinlogonKey, "AutoRestartShell"); }
+    WindowsRestartsTheShell(const WindowsRestartsTheShell&) = delete;
+    WindowsRestartsTheShell& operator=(const WindowsRestartsTheShell&) = delete;
+
+private:
+    static constexpr const char* kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+};
+
+void SeedShellHistories() {
+    SetText(HKEY_CURRENT_USER, CString(kExplorerKey) + "\\RunMRU", "a", "notepad\\1");
+    for (const char* key : kTrayNotifyKeys)
+        SetText(HKEY_CURRENT_USER, key, "IconStreams", "streams");
+}
 
 }  // namespace
 
@@ -145,4 +199,71 @@ TEST(RemoveTrayHistory, DeletesTheIconStreamsOfBothKeysAndEndsTheShellWithExitCo
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kTrayNotifyKeys[1], "VantrelKeep"));
     EXPECT_EQ(2u, shell.ExitCode());
     EXPECT_EQ(0u, CountShells());
+}
+
+// A restart of the shell is all waiting where Windows does not bring it back by itself.
+TEST(RestartExplorer, WaitsForTheShellWindowsBringsBackAndStartsNoneOfItsOwn) {
+    WindowsRestartsTheShell windowsRestarts;
+    StandInWindowsFolder windows;
+    ASSERT_TRUE(windows.IsReady());
+    StandInShellCopy shell;
+    ASSERT_TRUE(shell.IsReady());
+    ProgramStarts starts(windows.ShellPath());
+    ASSERT_TRUE(starts.IsReady());
+    std::unique_ptr<StartedStandInShell> broughtBack;
+    std::thread winlogon([&] {
+        WaitForSingleObject(shell.Get(), 30000);
+        broughtBack = std::make_unique<StartedStandInShell>("again\\Explorer.exe");
+    });
+    CHistoryCleaner engine;
+
+    engine.RestartExplorer(0);
+
+    winlogon.join();
+    EXPECT_EQ(0u, shell.ExitCode());
+    ASSERT_TRUE(broughtBack->IsReady());
+    EXPECT_EQ(0, starts.Count());
+}
+
+// Both shell items of one run: the shell goes down and comes back once, and neither history is
+// in the shell that came back. A run with one of them removes that history only.
+TEST(ShellRestartOfARun, EndsAndStartsTheShellOnceForBothShellItems) {
+    struct Case {
+        std::vector<DWORD> checkedIds;
+        bool trayGone;
+        unsigned shellExitCode;
+    } const cases[] = {
+        {{9, 10, 44}, true, 0},
+        {{9, 10}, false, 0},
+        {{10, 44}, true, 2},
+    };
+    EnsuredKey localSettings(HKEY_CURRENT_USER, kLocalSettingsKey);
+    EnsuredKey explorerTray(HKEY_CURRENT_USER, kTrayNotifyKeys[0]);
+    EnsuredKey localTray(HKEY_CURRENT_USER, kTrayNotifyKeys[1]);
+    SeededKey runMru(HKEY_CURRENT_USER, CString(kExplorerKey) + "\\RunMRU");
+    for (const Case& c : cases) {
+        SeedShellHistories();
+        StandInWindowsFolder windows;
+        ASSERT_TRUE(windows.IsReady());
+        StandInShellCopy shell;
+        ASSERT_TRUE(shell.IsReady());
+        ProgramStarts starts(windows.ShellPath());
+        ASSERT_TRUE(starts.IsReady());
+        TempFolder backups;
+        CleaningRunRequest request;
+        for (DWORD id : c.checkedIds)
+            request.checkedIds.Add(id);
+        request.backupFolder = backups.Path();
+
+        RunCleaning(request);
+
+        bool runHistoryChecked = c.checkedIds[0] == 9;
+        EXPECT_EQ(runHistoryChecked, !KeyExists(HKEY_CURRENT_USER, runMru)) << c.checkedIds.size();
+        for (const char* key : kTrayNotifyKeys)
+            EXPECT_EQ(c.trayGone, !ValueExists(HKEY_CURRENT_USER, key, "IconStreams")) << key;
+        EXPECT_EQ(c.shellExitCode, shell.ExitCode());
+        EXPECT_EQ(1, starts.Count());
+        StandInShell::Record started;
+        EXPECT_TRUE(windows.ShellHasStarted(started));
+    }
 }

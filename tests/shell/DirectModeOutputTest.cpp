@@ -12,7 +12,7 @@
 
 namespace {
 
-// Far above a run that waits its 3 s for the shell's return; only a hang reaches it.
+// Far above a run that waits for the shell's return; only a hang reaches it.
 const DWORD kPatienceMs = 60000;
 // Far above the moment Vantrel's end closes the pipe; the stand-in shell runs for two minutes.
 const DWORD kEndOfFilePatienceMs = 30000;

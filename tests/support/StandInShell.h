@@ -94,6 +94,7 @@ public:
     }
 
     bool IsReady() const { return m_ready; }
+    CString ShellPath() const { return m_windows + "\\Explorer.exe"; }
 
     // Waits up to 30 s for a shell started from the folder; false when none started.
     bool ShellHasStarted(StandInShell::Record& record) {
