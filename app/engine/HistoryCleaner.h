@@ -96,9 +96,9 @@ public:
     void RemoveAdobeHistory();
     void CleanNateOnDataFolders(const char* folder);
 
-    // Registry cleanup checks. Every entry is backed up, then deleted, and recorded once it is
-    // gone; an entry whose backup fails is neither deleted nor recorded, one that stays is not
-    // recorded.
+    // Registry cleanup checks. Every entry is backed up, then deleted in a group once the
+    // group's backups are flushed (CRemovalGroup), and recorded once it is gone; an entry whose
+    // backup fails is neither deleted nor recorded, one that stays is not recorded.
     void RegistryCheckMUICache(CRegBackupWriter& writer);
     void RegistryCheckAppPaths(CRegBackupWriter& writer);
     void RegistryCheckHelpFile(CRegBackupWriter& writer);
@@ -113,12 +113,10 @@ public:
     static int IsValidCommandLine(const char* command);
     static CString StripQuotes(const char* text);
     static CString MuiCacheNameToPath(const char* valueName);
-    // The three steps for one value (valueName null: the default value) or one key; true when
-    // the entry was backed up, deleted and recorded.
-    bool RemoveInvalidValue(CRegBackupWriter& writer, HKEY root, const char* key, const char* valueName,
-                            const char* category, const char* entry, const char* findingPath);
-    bool RemoveInvalidKey(CRegBackupWriter& writer, HKEY root, const char* key, const char* category,
-                          const char* entry, const char* findingPath);
+    // Entries per flush of the checks' backups; 1 gives one flush per entry (the benchmark's
+    // comparison). Values below 1 count as 1.
+    void SetRemovalGroupLimit(int entries) { m_removalGroupLimit = entries < 1 ? 1 : entries; }
+    int RemovalGroupLimit() const { return m_removalGroupLimit; }
 
 private:
     void RemoveShellHistories(unsigned histories, UINT exitCode);
@@ -129,4 +127,5 @@ private:
     CStringArray m_findings;
     unsigned m_plannedShellHistories = 0;
     unsigned m_shellHistoriesGone = 0;
+    int m_removalGroupLimit = 64;
 };

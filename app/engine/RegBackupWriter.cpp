@@ -113,7 +113,7 @@ int CRegBackupWriter::Open() {
 int CRegBackupWriter::BackupKey(HKEY root, const char* subkey) {
     if (!subkey)
         return 0;
-    return BackupTree(root, WideRegistry::FromAnsi(subkey)) && m_file.Flush() ? 1 : 0;
+    return BackupTree(root, WideRegistry::FromAnsi(subkey));
 }
 
 int CRegBackupWriter::BackupTree(HKEY root, const std::wstring& subkey) {
@@ -144,8 +144,9 @@ int CRegBackupWriter::BackupTree(HKEY root, const std::wstring& subkey) {
             return 0;
     }
     key.Close();
-    if (!Open() || !WriteEntry(entry, fullName))
+    if (!Open())
         return 0;
+    Stage(entry, fullName);
 
     for (const std::wstring& child : childNames) {
         if (!BackupTree(root, subkey.empty() ? child : subkey + L"\\" + child))
@@ -174,16 +175,43 @@ int CRegBackupWriter::BackupValue(HKEY root, const char* subkey, const char* val
     std::wstring entry = HeaderFor(fullName);
     if (!RegExportText::AppendValueLine(entry, name, type, data))
         return 0;
-    return WriteEntry(entry, fullName) && m_file.Flush() ? 1 : 0;
+    Stage(entry, fullName);
+    return 1;
+}
+
+int CRegBackupWriter::Commit() {
+    if (m_staged.empty())
+        return 1;
+    std::wstring staged;
+    staged.swap(m_staged);
+    ULONGLONG start = m_file.GetPosition();
+    if (start != CFile::invalidPosition && WriteText(staged) && Flush())
+        return 1;
+    // A half-written entry would bring a value back cut short on import.
+    if (start != CFile::invalidPosition)
+        m_file.SetLength(start);
+    m_lastKeyHeader.clear();
+    return 0;
 }
 
 int CRegBackupWriter::Append(const char* text, int length) {
     if (!m_file.IsOpen() || !text)
         return 0;
-    return WriteText(WideRegistry::FromAnsi(text, length)) && m_file.Flush() ? 1 : 0;
+    if (!Commit() || !WriteText(WideRegistry::FromAnsi(text, length)))
+        return 0;
+    m_appendedSinceFlush = true;
+    return 1;
 }
 
-void CRegBackupWriter::Close() { m_file.Close(); }
+void CRegBackupWriter::Close() {
+    if (!m_file.IsOpen())
+        return;
+    Commit();
+    if (m_appendedSinceFlush)
+        Flush();
+    m_appendedSinceFlush = false;
+    m_file.Close();
+}
 
 std::wstring CRegBackupWriter::HeaderFor(const std::wstring& fullName) const {
     if (!m_lastKeyHeader.empty() && SameKeyName(fullName, m_lastKeyHeader))
@@ -191,15 +219,21 @@ std::wstring CRegBackupWriter::HeaderFor(const std::wstring& fullName) const {
     return RegExportText::KeyHeader(fullName);
 }
 
-bool CRegBackupWriter::WriteEntry(const std::wstring& entry, const std::wstring& fullName) {
-    if (!WriteText(entry))
-        return false;
+void CRegBackupWriter::Stage(const std::wstring& entry, const std::wstring& fullName) {
+    m_staged += entry;
     m_lastKeyHeader = fullName;
-    return true;
 }
 
 bool CRegBackupWriter::WriteText(const std::wstring& text) {
     if (text.size() > MAXDWORD / sizeof(wchar_t))
         return false;
     return text.empty() || m_file.Write(text.data(), static_cast<UINT>(text.size() * sizeof(wchar_t)));
+}
+
+bool CRegBackupWriter::Flush() {
+    ++m_flushes;
+    if (!m_file.Flush())
+        return false;
+    m_appendedSinceFlush = false;
+    return true;
 }

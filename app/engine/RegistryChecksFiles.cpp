@@ -3,7 +3,7 @@
 
 #include "HistoryCleaner.h"
 #include "Mbcs.h"
-#include "RegBackupWriter.h"
+#include "RemovalGroup.h"
 #include "TraceFolders.h"
 #include "UtilityLib.h"
 
@@ -63,7 +63,7 @@ CString HelpFileEntry(const CString& name, const CString& folder) {
 CString FontFileEntry(const CString&, const CString& text) { return CHistoryCleaner::StripQuotes(text); }
 
 // Every value with a text names a file; false when a stop ended the loop.
-bool RemoveMissingValueFiles(CHistoryCleaner& engine, CRegBackupWriter& writer, const char* key, const char* prefix,
+bool RemoveMissingValueFiles(CHistoryCleaner& engine, CRemovalGroup& removals, const char* key, const char* prefix,
                              const char* category, EntryOfValue entryOf) {
     CStringArray names;
     CUtilityLib::GetSubValueList(HKEY_LOCAL_MACHINE, key, names);
@@ -76,8 +76,7 @@ bool RemoveMissingValueFiles(CHistoryCleaner& engine, CRegBackupWriter& writer, 
             continue;
         CString entry = entryOf(name, text);
         if (!CHistoryCleaner::IsLoadableFile(entry))
-            engine.RemoveInvalidValue(writer, HKEY_LOCAL_MACHINE, key, name, category, entry,
-                                      CUtilityLib::AddPath(prefix, name));
+            removals.RemoveValue(HKEY_LOCAL_MACHINE, key, name, category, entry, CUtilityLib::AddPath(prefix, name));
     }
     return true;
 }
@@ -86,7 +85,7 @@ using IsValidEntry = int (*)(const char* entry);
 
 // Every subkey whose text valueName (null: the default value) names something that is not
 // there goes as a whole; a subkey without that text stays.
-void RemoveKeysWithMissingTargets(CHistoryCleaner& engine, CRegBackupWriter& writer, const char* key,
+void RemoveKeysWithMissingTargets(CHistoryCleaner& engine, CRemovalGroup& removals, const char* key,
                                   const char* valueName, const char* prefix, const char* category,
                                   IsValidEntry isValid) {
     CStringArray subkeys;
@@ -101,14 +100,14 @@ void RemoveKeysWithMissingTargets(CHistoryCleaner& engine, CRegBackupWriter& wri
             continue;
         CString entry = CHistoryCleaner::StripQuotes(text);
         if (!isValid(entry))
-            engine.RemoveInvalidKey(writer, HKEY_LOCAL_MACHINE, subkey, category, entry,
-                                    CUtilityLib::AddPath(prefix, subkeys[i]));
+            removals.RemoveKey(HKEY_LOCAL_MACHINE, subkey, category, entry, CUtilityLib::AddPath(prefix, subkeys[i]));
     }
 }
 
 }  // namespace
 
 void CHistoryCleaner::RegistryCheckMUICache(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     CStringArray names;
     CUtilityLib::GetSubValueList(HKEY_CURRENT_USER, kMuiCacheKey, names);
     for (int i = 0; i < names.GetSize(); ++i) {
@@ -119,19 +118,21 @@ void CHistoryCleaner::RegistryCheckMUICache(CRegBackupWriter& writer) {
             continue;
         CString entry = MuiCacheNameToPath(name);
         if (!IsLoadableFile(entry))
-            RemoveInvalidValue(writer, HKEY_CURRENT_USER, kMuiCacheKey, name, kMuiCacheCategory, entry,
-                               CUtilityLib::AddPath(kMuiCachePrefix, name));
+            removals.RemoveValue(HKEY_CURRENT_USER, kMuiCacheKey, name, kMuiCacheCategory, entry,
+                                 CUtilityLib::AddPath(kMuiCachePrefix, name));
     }
 }
 
 void CHistoryCleaner::RegistryCheckAppPaths(CRegBackupWriter& writer) {
-    RemoveKeysWithMissingTargets(*this, writer, kAppPathsKey, nullptr, kAppPathsPrefix, kAppPathsCategory,
+    CRemovalGroup removals(*this, writer);
+    RemoveKeysWithMissingTargets(*this, removals, kAppPathsKey, nullptr, kAppPathsPrefix, kAppPathsCategory,
                                  &CHistoryCleaner::IsLoadableFile);
 }
 
 void CHistoryCleaner::RegistryCheckHelpFile(CRegBackupWriter& writer) {
-    if (RemoveMissingValueFiles(*this, writer, kHelpKey, kHelpPrefix, kHelpCategory, &HelpFileEntry))
-        RemoveMissingValueFiles(*this, writer, kHtmlHelpKey, kHtmlHelpPrefix, kHelpCategory, &HelpFileEntry);
+    CRemovalGroup removals(*this, writer);
+    if (RemoveMissingValueFiles(*this, removals, kHelpKey, kHelpPrefix, kHelpCategory, &HelpFileEntry))
+        RemoveMissingValueFiles(*this, removals, kHtmlHelpKey, kHtmlHelpPrefix, kHelpCategory, &HelpFileEntry);
 }
 
 void CHistoryCleaner::RegistryCheckFontFile(CRegBackupWriter& writer) {
@@ -143,10 +144,12 @@ void CHistoryCleaner::RegistryCheckFontFile(CRegBackupWriter& writer) {
     CString fonts = TraceFolders::Special(CSIDL_FONTS);
     if (fonts.IsEmpty() || !SetCurrentDirectoryA(fonts))
         return;
-    RemoveMissingValueFiles(*this, writer, kFontsKey, kFontsPrefix, kFontCategory, &FontFileEntry);
+    CRemovalGroup removals(*this, writer);
+    RemoveMissingValueFiles(*this, removals, kFontsKey, kFontsPrefix, kFontCategory, &FontFileEntry);
 }
 
 void CHistoryCleaner::RegistryCheckSetupPath(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     CStringArray folders;
     CUtilityLib::GetSubValueList(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, folders);
     for (int i = 0; i < folders.GetSize(); ++i) {
@@ -155,9 +158,9 @@ void CHistoryCleaner::RegistryCheckSetupPath(CRegBackupWriter& writer) {
         const CString& name = folders[i];
         CString entry = StripQuotes(name);
         if (!CUtilityLib::IsDirectory(entry))
-            RemoveInvalidValue(writer, HKEY_LOCAL_MACHINE, kInstallerFoldersKey, name, kSetupCategory, entry,
-                               CUtilityLib::AddPath(kInstallerFoldersPrefix, name));
+            removals.RemoveValue(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, name, kSetupCategory, entry,
+                                 CUtilityLib::AddPath(kInstallerFoldersPrefix, name));
     }
-    RemoveKeysWithMissingTargets(*this, writer, kUninstallKey, "UninstallString", kUninstallPrefix, kSetupCategory,
+    RemoveKeysWithMissingTargets(*this, removals, kUninstallKey, "UninstallString", kUninstallPrefix, kSetupCategory,
                                  &CHistoryCleaner::IsValidCommandLine);
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "HistoryCleaner.h"
-#include "RegBackupWriter.h"
+#include "RemovalGroup.h"
 #include "RegKey.h"
 #include "TraceFolders.h"
 #include "UtilityLib.h"
@@ -90,6 +90,7 @@ CString StoredSubkeyName(HKEY root, const CString& key, const char* name) {
 }  // namespace
 
 void CHistoryCleaner::RegistryCheckUnusedProgramKey(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     const RootPass passes[] = {{HKEY_CURRENT_USER, "HKCU\\"}, {HKEY_LOCAL_MACHINE, "HKLM\\"}};
     for (const RootPass& pass : passes) {
         CStringArray names;
@@ -101,13 +102,13 @@ void CHistoryCleaner::RegistryCheckUnusedProgramKey(CRegBackupWriter& writer) {
                 continue;
             CString key = Join("Software", names[i]);
             if (IsEmptyKey(pass.root, key))
-                RemoveInvalidKey(writer, pass.root, key, kUnusedKeyCategory, "-",
-                                 CUtilityLib::AddPath(pass.prefix, key));
+                removals.RemoveKey(pass.root, key, kUnusedKeyCategory, "-", CUtilityLib::AddPath(pass.prefix, key));
         }
     }
 }
 
 void CHistoryCleaner::RegistryCheckStartProgram(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     const RootPass passes[] = {{HKEY_LOCAL_MACHINE, "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
                                {HKEY_CURRENT_USER, "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"}};
     for (const RootPass& pass : passes) {
@@ -121,8 +122,8 @@ void CHistoryCleaner::RegistryCheckStartProgram(CRegBackupWriter& writer) {
                 continue;
             CString entry = StripQuotes(command);
             if (!IsValidCommandLine(entry))
-                RemoveInvalidValue(writer, pass.root, kRunKey, names[i], kStartProgramCategory, entry,
-                                   CUtilityLib::AddPath(pass.prefix, names[i]));
+                removals.RemoveValue(pass.root, kRunKey, names[i], kStartProgramCategory, entry,
+                                     CUtilityLib::AddPath(pass.prefix, names[i]));
         }
     }
 }
@@ -132,6 +133,7 @@ void CHistoryCleaner::RegistryCheckStartMenuOrder(CRegBackupWriter& writer) {
     CString commonPrograms = TraceFolders::Special(CSIDL_COMMON_PROGRAMS);
     if (userPrograms.IsEmpty() || commonPrograms.IsEmpty())
         return;
+    CRemovalGroup removals(*this, writer);
     CStringArray names;
     CUtilityLib::GetSubRegKeyList(HKEY_CURRENT_USER, kMenuOrderKey, names);
     for (int i = 0; i < names.GetSize(); ++i) {
@@ -140,12 +142,13 @@ void CHistoryCleaner::RegistryCheckStartMenuOrder(CRegBackupWriter& writer) {
         if (CUtilityLib::IsDirectory(Join(userPrograms, names[i])) ||
             CUtilityLib::IsDirectory(Join(commonPrograms, names[i])))
             continue;
-        RemoveInvalidKey(writer, HKEY_CURRENT_USER, Join(kMenuOrderKey, names[i]), kMenuOrderCategory, names[i],
-                         CUtilityLib::AddPath(kMenuOrderPrefix, names[i]));
+        removals.RemoveKey(HKEY_CURRENT_USER, Join(kMenuOrderKey, names[i]), kMenuOrderCategory, names[i],
+                           CUtilityLib::AddPath(kMenuOrderPrefix, names[i]));
     }
 }
 
 void CHistoryCleaner::RegistryCheckProgramCommand(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     CStringArray applications;
     CUtilityLib::GetSubRegKeyList(HKEY_CLASSES_ROOT, kApplicationsKey, applications);
     for (int a = 0; a < applications.GetSize(); ++a) {
@@ -164,14 +167,15 @@ void CHistoryCleaner::RegistryCheckProgramCommand(CRegBackupWriter& writer) {
                 continue;
             CString entry = StripQuotes(command);
             if (!IsValidCommandLine(entry))
-                RemoveInvalidKey(writer, HKEY_CLASSES_ROOT,
-                                 Join(verbKey, StoredSubkeyName(HKEY_CLASSES_ROOT, verbKey, "Command")),
-                                 kProgramCommandCategory, entry, "HKCR\\" + commandKey);
+                removals.RemoveKey(HKEY_CLASSES_ROOT,
+                                   Join(verbKey, StoredSubkeyName(HKEY_CLASSES_ROOT, verbKey, "Command")),
+                                   kProgramCommandCategory, entry, "HKCR\\" + commandKey);
         }
     }
 }
 
 void CHistoryCleaner::RegistryCheckSoundSetting(CRegBackupWriter& writer) {
+    CRemovalGroup removals(*this, writer);
     const char* const schemeKeys[] = {".Default", ".Current"};
     CStringArray applications;
     CUtilityLib::GetSubRegKeyList(HKEY_USERS, kSchemeAppsKey, applications);
@@ -191,7 +195,7 @@ void CHistoryCleaner::RegistryCheckSoundSetting(CRegBackupWriter& writer) {
                     continue;
                 CString entry = StripQuotes(sound);
                 if (!IsLoadableFile(entry))
-                    RemoveInvalidValue(writer, HKEY_USERS, key, nullptr, kSoundCategory, entry, "HKU\\" + key);
+                    removals.RemoveValue(HKEY_USERS, key, nullptr, kSoundCategory, entry, "HKU\\" + key);
             }
         }
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FileProbe.h"
+#include "FrameworkFileFaults.h"
 #include "ImportPatch.h"
 #include "MessageBoxRecorder.h"
 #include "RegBackupWriter.h"
@@ -88,32 +89,15 @@ private:
 
 ShrunkSizeQueries* ShrunkSizeQueries::s_active = nullptr;
 
-// Counts the flushes of the framework's files and can make them fail.
-class FlushRecorder {
-public:
-    explicit FlushRecorder(bool fail)
-        : m_fail(fail),
-          m_patch(GetModuleHandleA("Framework.dll"), "kernel32.dll", "FlushFileBuffers",
-                  reinterpret_cast<void*>(&Flush)) {
-        s_active = this;
-    }
-    ~FlushRecorder() { s_active = nullptr; }
-    bool IsReady() const { return m_patch.IsActive(); }
+int CommitWithFailingFlush(CRegBackupWriter& writer) {
+    FlushRecorder failing(true);
+    return failing.IsReady() ? writer.Commit() : -1;
+}
 
-    int count = 0;
-
-private:
-    static BOOL WINAPI Flush(HANDLE file) {
-        ++s_active->count;
-        return s_active->m_fail ? FALSE : FlushFileBuffers(file);
-    }
-
-    static FlushRecorder* s_active;
-    bool m_fail;
-    ImportPatch m_patch;
-};
-
-FlushRecorder* FlushRecorder::s_active = nullptr;
+int CommitWithHalfWrites(CRegBackupWriter& writer) {
+    HalfWrites failing;
+    return failing.IsReady() ? writer.Commit() : -1;
+}
 
 }  // namespace
 
@@ -363,18 +347,57 @@ TEST_F(RegBackupWriterTest, ReadsAValueWholeWhenItGrewAfterItsSizeQueryAndGivesU
     EXPECT_EQ(ReadText(undisturbed), Text());
 }
 
-TEST_F(RegBackupWriterTest, FlushesEveryEntryBeforeReportingSuccess) {
+TEST_F(RegBackupWriterTest, KeepsEntriesOutOfTheFileUntilACommitWritesAndFlushesThemOnce) {
+    SetValue("K", L"a", REG_SZ, WideRegTree::Text(L"1"));
+    SetValue("K\\Sub", L"b", REG_SZ, WideRegTree::Text(L"2"));
+    writer.SetFileName(file);
+    FlushRecorder flushes(false);
+    ASSERT_TRUE(flushes.IsReady());
+    Backup("K", "a");
+    ASSERT_EQ(1, writer.BackupKey(HKEY_CURRENT_USER, temp / "K\\Sub"));
+    EXPECT_EQ(kFileStart, ReadText(file));
+
+    ASSERT_EQ(1, writer.Commit());
+    EXPECT_EQ(kFileStart + Header("K") + L"\"a\"=\"1\"\r\n" + Header("K\\Sub") + L"\"b\"=\"2\"\r\n", ReadText(file));
+    ASSERT_EQ(1, writer.Commit());
+    EXPECT_EQ(1, flushes.count);
+    EXPECT_EQ(1, writer.Flushes());
+}
+
+TEST_F(RegBackupWriterTest, AppendCommitsTheWaitingEntriesFirstAndCloseFlushesTheAppendedTextOnce) {
     SetValue("K", L"v", REG_SZ, WideRegTree::Text(L"x"));
     writer.SetFileName(file);
-    {
-        FlushRecorder flushes(false);
-        ASSERT_TRUE(flushes.IsReady());
-        Backup("K", "v");
-        EXPECT_EQ(1, flushes.count);
-        ASSERT_EQ(1, writer.BackupKey(HKEY_CURRENT_USER, temp / "K"));
-        EXPECT_EQ(2, flushes.count);
+    FlushRecorder flushes(false);
+    ASSERT_TRUE(flushes.IsReady());
+    Backup("K", "v");
+    ASSERT_EQ(1, writer.Append("\r\n\r\n[List]"));
+    EXPECT_EQ(kFileStart + Header("K") + L"\"v\"=\"x\"\r\n\r\n\r\n[List]", ReadText(file));
+    EXPECT_EQ(1, flushes.count);
+    ASSERT_EQ(1, writer.Append("\r\n0=a"));
+    ASSERT_EQ(1, writer.Append("\r\n1=b"));
+    writer.Close();
+    EXPECT_EQ(2, flushes.count);
+}
+
+TEST_F(RegBackupWriterTest, AFailedCommitLeavesNoneOfItsEntriesAndTheNextEntryRepeatsItsKeyHeader) {
+    SetValue("K", L"a", REG_SZ, WideRegTree::Text(L"1"));
+    SetValue("K", L"b", REG_SZ, WideRegTree::Text(L"2"));
+    SetValue("K", L"c", REG_SZ, WideRegTree::Text(L"3"));
+    const struct {
+        const char* fault;
+        int (*commit)(CRegBackupWriter&);
+    } faults[] = {{"failing flush", &CommitWithFailingFlush}, {"half write", &CommitWithHalfWrites}};
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.fault);
+        CString path = folder / fault.fault;
+        CRegBackupWriter faulty;
+        faulty.SetFileName(path);
+        ASSERT_EQ(1, faulty.BackupValue(HKEY_CURRENT_USER, temp / "K", "a"));
+        ASSERT_EQ(1, faulty.Commit());
+        ASSERT_EQ(1, faulty.BackupValue(HKEY_CURRENT_USER, temp / "K", "b"));
+        EXPECT_EQ(0, fault.commit(faulty));
+        ASSERT_EQ(1, faulty.BackupValue(HKEY_CURRENT_USER, temp / "K", "c"));
+        faulty.Close();
+        EXPECT_EQ(kFileStart + Header("K") + L"\"a\"=\"1\"\r\n" + Header("K") + L"\"c\"=\"3\"\r\n", ReadText(path));
     }
-    FlushRecorder failing(true);
-    EXPECT_EQ(0, writer.BackupValue(HKEY_CURRENT_USER, temp / "K", "v"));
-    EXPECT_EQ(0, writer.BackupKey(HKEY_CURRENT_USER, temp / "K"));
 }
