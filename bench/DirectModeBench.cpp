@@ -1,6 +1,7 @@
 // Times a full direct-mode cleaning of a heavy profile (TraceProfile seed --large): the wall time
 // and peak memory of Vantrel.exe, against a plain FindFirstFileA/DeleteFileA loop over as many
-// files. Prints figures only. Run it inside a sandbox prefix only (scripts/bench-direct.sh):
+// files, then seeds again and times each item as a direct-mode start of its own in this process,
+// so that the total explains itself. Prints figures only. Run it inside a sandbox prefix only (scripts/bench-direct.sh):
 //   DirectModeBench <Windows path of Vantrel.exe>
 #include <windows.h>
 #include <psapi.h>
@@ -10,6 +11,7 @@
 
 #include "BenchSupport.h"
 #include "CleanupCatalogue.h"
+#include "DirectMode.h"
 #include "DirectModeKeys.h"
 #include "RestartedShells.h"
 #include "SeedManifest.h"
@@ -119,6 +121,35 @@ CString OwnFolder() {
     return folder.Left(folder.ReverseFind('\\'));
 }
 
+bool Seed(CSeedManifest& manifest) {
+    printf("seeding a heavy profile (TraceProfile seed --large)...\n");
+    fflush(stdout);
+    ProcessFigures seed = RunAndWatch("\"" + OwnFolder() + "\\TraceProfile.exe\" seed --large", false);
+    if (!seed.started || seed.exitCode != 0 || !manifest.Load()) {
+        printf("seeding failed\n");
+        return false;
+    }
+    printf("seeded in %.1f s\n", seed.seconds);
+    return true;
+}
+
+// Each item alone, in direct-mode order, as Vantrel.exe runs it. A start of its own per item
+// restarts the shell for item 9 and again for item 44; one start with both does it once.
+void PrintItemTable() {
+    printf("\nper item, each a direct-mode start of its own in this process:\n");
+    double sum = 0;
+    for (int id : Catalogue::DirectModeOrder()) {
+        const char* key = Catalogue::FindItem(id)->optionKey;
+        CStopwatch watch;
+        RunDirectMode("/" + CString(key));
+        double seconds = watch.Seconds();
+        sum += seconds;
+        printf("  %2d %-38s %8.3f s\n", id, key, seconds);
+        fflush(stdout);
+    }
+    printf("  sum of the items                          %8.3f s\n", sum);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,18 +157,13 @@ int main(int argc, char** argv) {
         printf("usage: DirectModeBench <path of Vantrel.exe>\n");
         return 2;
     }
-    printf("seeding a heavy profile (TraceProfile seed --large)...\n");
-    fflush(stdout);
-    ProcessFigures seed = RunAndWatch("\"" + OwnFolder() + "\\TraceProfile.exe\" seed --large", false);
     CSeedManifest manifest;
-    if (!seed.started || seed.exitCode != 0 || !manifest.Load()) {
-        printf("seeding failed\n");
+    if (!Seed(manifest))
         return 1;
-    }
     int units = 0;
     int presentBefore = TracesPresent(manifest, units);
     int files = TraceFiles(manifest);
-    printf("seeded in %.1f s: %d traces, %d of them files\n", seed.seconds, units, files);
+    printf("%d traces, %d of them files\n", units, files);
 
     printf("cleaning: %s with every direct-mode key...\n", argv[1]);
     fflush(stdout);
@@ -169,5 +195,13 @@ int main(int argc, char** argv) {
     printf("plain FindFirstFileA/DeleteFileA loop over %d files\n", files);
     printf("  wall time               %8.2f s\n", loopSeconds);
     printf("full cleaning / plain loop: %.2fx\n", loopSeconds > 0 ? run.seconds / loopSeconds : 0.0);
+    fflush(stdout);
+
+    CSeedManifest again;
+    if (!Seed(again))
+        return 1;
+    CRestartedShells itemShells;
+    PrintItemTable();
+    itemShells.EndNewOnes();
     return 0;
 }
