@@ -1,7 +1,10 @@
 // Times CHistoryCleaner::CleanFolder against a plain FindFirstFileA/DeleteFileA loop on identical
-// trees of empty files, three rounds, and "cmd /c rd /s /q" once. Run it inside a sandbox prefix
-// only (scripts/bench.sh): it deletes what it made under the temp folder.
+// trees of empty files: three rounds at 20,000 files (the median ratio), then one round at each
+// of 10,000, 50,000 and 100,000 files (the cost per file as the tree grows), and "cmd /c rd /s /q"
+// once. Run it inside a sandbox prefix only (scripts/bench.sh): it deletes what it made under the
+// temp folder.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,16 +14,20 @@
 
 namespace {
 
-const int kFolders = 100;
+// Under Wine each creation or deletion costs in proportion to its folder's entries: trees grow
+// by folders, not by folder size.
 const int kFilesPerFolder = 200;
-const double kTargetRatio = 1.10;
+const int kRatioFolders = 100;
 const int kRounds = 3;
+const int kScaleFolders[] = {50, 250, 500};
+const double kTargetRatio = 1.10;
+const double kFlatWithin = 1.20;
 
-bool MakeTree(const char* root) {
+bool MakeTree(const char* root, int folders) {
     if (!CreateDirectoryA(root, nullptr))
         return false;
     char path[MAX_PATH];
-    for (int folder = 0; folder < kFolders; ++folder) {
+    for (int folder = 0; folder < folders; ++folder) {
         wsprintfA(path, "%s\\folder%03d", root, folder);
         if (!CreateDirectoryA(path, nullptr))
             return false;
@@ -77,15 +84,21 @@ double Median(double values[kRounds]) {
     return values[kRounds / 2];
 }
 
-// One tree deleted by CleanFolder and one by the plain loop; the order changes every round so
+struct Round {
+    double cleanSeconds = 0;
+    double loopSeconds = 0;
+    int left = 0;
+};
+
+// One tree deleted by CleanFolder and one by the plain loop; which goes first alternates, so
 // that neither always runs on a warmer cache.
-bool TimeRound(const char* base, int round, double& cleanSeconds, double& loopSeconds, int& left) {
+bool TimeRound(const char* base, int number, int folders, Round& round) {
     char cleanTree[MAX_PATH];
     char loopTree[MAX_PATH];
-    wsprintfA(cleanTree, "%s\\cleanfolder%d", base, round);
-    wsprintfA(loopTree, "%s\\plainloop%d", base, round);
-    if (!MakeTree(cleanTree) || !MakeTree(loopTree)) {
-        printf("cannot make the trees of round %d (error %lu)\n", round + 1, GetLastError());
+    wsprintfA(cleanTree, "%s\\cleanfolder%d", base, number);
+    wsprintfA(loopTree, "%s\\plainloop%d", base, number);
+    if (!MakeTree(cleanTree, folders) || !MakeTree(loopTree, folders)) {
+        printf("cannot make the trees of round %d (error %lu)\n", number + 1, GetLastError());
         return false;
     }
     // A real, unset stop event: a cleaning run always has one, and each entry asks it.
@@ -93,20 +106,26 @@ bool TimeRound(const char* base, int round, double& cleanSeconds, double& loopSe
     CHistoryCleaner engine(nullptr, stopEvent);
     for (int turn = 0; turn < 2; ++turn) {
         CStopwatch watch;
-        if ((turn + round) % 2 == 0) {
+        if ((turn + number) % 2 == 0) {
             engine.CleanFolder(cleanTree, nullptr, true, true, true);
-            cleanSeconds = watch.Seconds();
+            round.cleanSeconds = watch.Seconds();
         } else {
             PlainDelete(loopTree);
-            loopSeconds = watch.Seconds();
+            round.loopSeconds = watch.Seconds();
         }
     }
     CloseHandle(stopEvent);
-    left = CountEntries(cleanTree) + CountEntries(loopTree);
-    printf("round %d: CleanFolder %7.3f s, plain loop %7.3f s, %.3fx (%d entries left)\n", round + 1, cleanSeconds,
-           loopSeconds, cleanSeconds / loopSeconds, left);
-    fflush(stdout);
+    round.left = CountEntries(cleanTree) + CountEntries(loopTree);
     return true;
+}
+
+double Microseconds(double seconds, int files) { return seconds * 1e6 / files; }
+
+// The dearest per-file cost over the cheapest.
+double Spread(const double costs[], int count) {
+    double low = *std::min_element(costs, costs + count);
+    double high = *std::max_element(costs, costs + count);
+    return high / low;
 }
 
 }  // namespace
@@ -120,25 +139,32 @@ int main() {
         printf("cannot create %s\n", base);
         return 1;
     }
-    printf("%d rounds of two trees of %d empty files in %d folders under %s\n", kRounds, kFolders * kFilesPerFolder,
-           kFolders, base);
+    const int ratioFiles = kRatioFolders * kFilesPerFolder;
+    printf("%d rounds of two trees of %d empty files in %d folders under %s\n", kRounds, ratioFiles, kRatioFolders,
+           base);
     fflush(stdout);
 
     double cleanSeconds[kRounds];
     double loopSeconds[kRounds];
     double ratios[kRounds];
     int left = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        int leftInRound = 0;
-        if (!TimeRound(base, round, cleanSeconds[round], loopSeconds[round], leftInRound))
+    int number = 0;
+    for (int r = 0; r < kRounds; ++r, ++number) {
+        Round round;
+        if (!TimeRound(base, number, kRatioFolders, round))
             return 1;
-        ratios[round] = cleanSeconds[round] / loopSeconds[round];
-        left += leftInRound;
+        cleanSeconds[r] = round.cleanSeconds;
+        loopSeconds[r] = round.loopSeconds;
+        ratios[r] = round.cleanSeconds / round.loopSeconds;
+        left += round.left;
+        printf("round %d: CleanFolder %7.3f s, plain loop %7.3f s, %.3fx (%d entries left)\n", r + 1,
+               round.cleanSeconds, round.loopSeconds, ratios[r], round.left);
+        fflush(stdout);
     }
 
     char rdTree[MAX_PATH];
     wsprintfA(rdTree, "%s\\rd", base);
-    if (!MakeTree(rdTree)) {
+    if (!MakeTree(rdTree, kRatioFolders)) {
         printf("cannot make tree %s (error %lu)\n", rdTree, GetLastError());
         return 1;
     }
@@ -157,6 +183,32 @@ int main() {
     printf("rd / median plain loop:          %.3fx\n", rdSeconds / medianLoop);
     printf("target CleanFolder within %.2fx of the plain loop: %s\n", kTargetRatio,
            medianRatio <= kTargetRatio ? "met" : "NOT met");
+
+    const int sizes = static_cast<int>(sizeof kScaleFolders / sizeof kScaleFolders[0]);
+    double cleanCosts[sizes];
+    double loopCosts[sizes];
+    printf("\ncost per file as the tree grows (one round per size)\n");
+    printf("     files  CleanFolder s  us/file   plain loop s  us/file   ratio\n");
+    for (int size = 0; size < sizes; ++size, ++number) {
+        Round round;
+        if (!TimeRound(base, number, kScaleFolders[size], round))
+            return 1;
+        int files = kScaleFolders[size] * kFilesPerFolder;
+        cleanCosts[size] = Microseconds(round.cleanSeconds, files);
+        loopCosts[size] = Microseconds(round.loopSeconds, files);
+        left += round.left;
+        printf("  %8d  %13.3f  %7.1f  %13.3f  %7.1f  %.3fx\n", files, round.cleanSeconds, cleanCosts[size],
+               round.loopSeconds, loopCosts[size], round.cleanSeconds / round.loopSeconds);
+        fflush(stdout);
+    }
+    double cleanSpread = Spread(cleanCosts, sizes);
+    printf("CleanFolder cost per file, dearest / cheapest: %.2f (%s within %.0f%%); plain loop: %.2f\n", cleanSpread,
+           cleanSpread <= kFlatWithin ? "flat" : "NOT flat", (kFlatWithin - 1) * 100, Spread(loopCosts, sizes));
+
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+        printf("peak working set %.1f MB (target under 50 MB)\n", memory.PeakWorkingSetSize / 1048576.0);
 
     PlainDelete(base);
     RemoveDirectoryA(base);
