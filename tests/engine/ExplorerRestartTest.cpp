@@ -82,6 +82,15 @@ private:
     ImportPatch m_patch;
 };
 
+// A stand-in Windows folder, a running stand-in shell, and the starts of the folder's shell.
+struct ShellScene {
+    StandInWindowsFolder windows;
+    StandInShellCopy shell;
+    ProgramStarts starts{windows.ShellPath()};
+
+    bool IsReady() const { return windows.IsReady() && shell.IsReady() && starts.IsReady(); }
+};
+
 // Winlogon's "AutoRestartShell" for the life of the object.
 class WindowsRestartsTheShell {
 public:
@@ -204,15 +213,11 @@ TEST(RemoveTrayHistory, DeletesTheIconStreamsOfBothKeysAndEndsTheShellWithExitCo
 // A restart of the shell is all waiting where Windows does not bring it back by itself.
 TEST(RestartExplorer, WaitsForTheShellWindowsBringsBackAndStartsNoneOfItsOwn) {
     WindowsRestartsTheShell windowsRestarts;
-    StandInWindowsFolder windows;
-    ASSERT_TRUE(windows.IsReady());
-    StandInShellCopy shell;
-    ASSERT_TRUE(shell.IsReady());
-    ProgramStarts starts(windows.ShellPath());
-    ASSERT_TRUE(starts.IsReady());
+    ShellScene scene;
+    ASSERT_TRUE(scene.IsReady());
     std::unique_ptr<StartedStandInShell> broughtBack;
     std::thread winlogon([&] {
-        WaitForSingleObject(shell.Get(), 30000);
+        WaitForSingleObject(scene.shell.Get(), 30000);
         broughtBack = std::make_unique<StartedStandInShell>("again\\Explorer.exe");
     });
     CHistoryCleaner engine;
@@ -220,9 +225,9 @@ TEST(RestartExplorer, WaitsForTheShellWindowsBringsBackAndStartsNoneOfItsOwn) {
     engine.RestartExplorer(0);
 
     winlogon.join();
-    EXPECT_EQ(0u, shell.ExitCode());
+    EXPECT_EQ(0u, scene.shell.ExitCode());
     ASSERT_TRUE(broughtBack->IsReady());
-    EXPECT_EQ(0, starts.Count());
+    EXPECT_EQ(0, scene.starts.Count());
 }
 
 // Both shell items of one run: the shell goes down and comes back once, and neither history is
@@ -243,12 +248,8 @@ TEST(ShellRestartOfARun, EndsAndStartsTheShellOnceForBothShellItems) {
     SeededKey runMru(HKEY_CURRENT_USER, CString(kExplorerKey) + "\\RunMRU");
     for (const Case& c : cases) {
         SeedShellHistories();
-        StandInWindowsFolder windows;
-        ASSERT_TRUE(windows.IsReady());
-        StandInShellCopy shell;
-        ASSERT_TRUE(shell.IsReady());
-        ProgramStarts starts(windows.ShellPath());
-        ASSERT_TRUE(starts.IsReady());
+        ShellScene scene;
+        ASSERT_TRUE(scene.IsReady());
         TempFolder backups;
         CleaningRunRequest request;
         for (DWORD id : c.checkedIds)
@@ -261,9 +262,9 @@ TEST(ShellRestartOfARun, EndsAndStartsTheShellOnceForBothShellItems) {
         EXPECT_EQ(runHistoryChecked, !KeyExists(HKEY_CURRENT_USER, runMru)) << c.checkedIds.size();
         for (const char* key : kTrayNotifyKeys)
             EXPECT_EQ(c.trayGone, !ValueExists(HKEY_CURRENT_USER, key, "IconStreams")) << key;
-        EXPECT_EQ(c.shellExitCode, shell.ExitCode());
-        EXPECT_EQ(1, starts.Count());
+        EXPECT_EQ(c.shellExitCode, scene.shell.ExitCode());
+        EXPECT_EQ(1, scene.starts.Count());
         StandInShell::Record started;
-        EXPECT_TRUE(windows.ShellHasStarted(started));
+        EXPECT_TRUE(scene.windows.ShellHasStarted(started));
     }
 }
